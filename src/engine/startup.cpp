@@ -1,0 +1,110 @@
+#include "engine/startup.h"
+
+#include "engine/game.h"
+#include "engine/menus.h"
+#include "engine/waits.h"
+#include "records/settings.h"
+#include "screen/draw.h"
+#include "screen/raster.h"
+#include "version.h"
+
+namespace sekiba {
+
+std::string version_text() {
+  return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
+         std::to_string(kVersionRevision);
+}
+
+std::string window_caption() {
+  return "翠嶺牌戯 for Windows (ＬＡＮ対戦機能付き) Ver." + version_text();
+}
+
+namespace {
+
+// Replaces a tile sheet with a picture file of the same layout; a file that is
+// missing, unreadable or too small to hold the layout is ignored.
+void load_tile_sheet(Game& g, const std::string& name, Surface& sheet_surface) {
+  Surface img;
+  if (!g.os.load_image(g.path(name), img)) return;
+  if (img.w < sheet::kHaiW || img.h < sheet::kHaiH) return;
+  Surface fitted(sheet::kHaiW, sheet::kHaiH);
+  blit(fitted, 0, 0, img, 0, 0, sheet::kHaiW, sheet::kHaiH, Rop::Copy);
+  sheet_surface = std::move(fitted);
+}
+
+// Loads a picture file into the background, scaled to the surface when its size
+// differs; false when it cannot be read.
+bool load_background(Game& g, const std::string& name) {
+  Surface img;
+  if (!g.os.load_image(g.path(name), img) || img.empty()) return false;
+  Surface& bg = g.scr.PicHAIKEI;
+  if (img.w == bg.w && img.h == bg.h) bg = std::move(img);
+  else stretch_blit(bg, 0, 0, bg.w, bg.h, img, 0, 0, img.w, img.h);
+  return true;
+}
+
+}  // namespace
+
+bool Form_Load(Game& g) {
+  g.os.on_menu = [&g](const std::string& name) { menu_command(g, name); };
+  g.os.on_close = [&g] { Form_Unload(g); };
+  if (g.os.another_instance_running()) {
+    g.os.message_box("翠嶺牌戯はすでに起動しています", "ｱﾌﾟﾘｹｰｼｮﾝの起動", MessageButtons::Ok,
+                     MessageIcon::Warning);
+    return false;
+  }
+  g.t.lan_mode = 0;
+  g.t.lan_host = 0;
+  g.os.set_caption(window_caption());
+  g.t.app_path = g.os.app_path();
+  g.os.set_window_surface(&g.scr.win);
+  g.os.center_window();
+
+  // The window's own pictures exist before anything is loaded over them.
+  fill_iro(g);
+  build_sheets(g.os, g.scr);
+  PicHAIKEI_Paint(g);
+  load_background(g, "\\sekiba_title_0.jpg");
+  haikei_to_window(g);
+
+  load_tile_sheet(g, "\\haiall_rv_x.bmp", g.scr.picHAI2);
+  load_tile_sheet(g, "\\haiall_x.bmp", g.scr.PicHAI);
+
+  g.t.shoki_flag = 0;
+  game_init(g);
+  clock_get(g);
+  g.os.menu_visible("mnukinou", false);
+  disp_gr(g, 32, 37, "ﾊﾞｰｼﾞｮﾝ " + version_text(), 7, 1);
+  return true;
+}
+
+void game_init(Game& g) {
+  fill_iro(g);
+  g.t.shori_chu = 0;
+  g.t.game_mode = 0;
+  for (int i = 1; i <= 8; ++i) g.os.menu_checked("mnumode" + std::to_string(i), i == 1);
+  g.t.kyoku_flag = 0;
+  load_settei(g);
+}
+
+void mnumode_Click(Game& g, int item) {
+  if (item < 1 || item > 8) return;
+  g.t.game_mode = std::int16_t(kModeOfItem[item]);
+  for (int i = 1; i <= 8; ++i) g.os.menu_checked("mnumode" + std::to_string(i), i == item);
+}
+
+void mnuend_Click(Game& g) { g.os.quit(); }
+
+void Form_Unload(Game& g) { mnuend_Click(g); }
+
+void menu_command(Game& g, const std::string& name) {
+  if (name.rfind("mnumode", 0) == 0 && name.size() == 8) {
+    mnumode_Click(g, name[7] - '0');
+  } else if (name == "mnuend") {
+    mnuend_Click(g);
+  } else if (name == "mnusettei") {
+    mnusettei_Click(g);
+  }
+}
+
+}  // namespace sekiba

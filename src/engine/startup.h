@@ -1,0 +1,28 @@
+#pragma once
+// Start-up, the menu commands and quitting.
+#include <string>
+
+namespace sekiba {
+
+struct Game;
+
+// Start-up of the main window. False when another copy is running: the message
+// has been shown and the program must end.
+bool Form_Load(Game& g);
+void game_init(Game& g);
+
+// Runs one menu command by its item name. Commands whose features are not built
+// yet do nothing.
+void menu_command(Game& g, const std::string& name);
+
+// mnumode1..mnumode8: item is 1..8.
+void mnumode_Click(Game& g, int item);
+void mnuend_Click(Game& g);
+void Form_Unload(Game& g);
+
+// "翠嶺牌戯 for Windows (ＬＡＮ対戦機能付き) Ver.1.00"
+std::string window_caption();
+// "1.00": major "." minor revision.
+std::string version_text();
+
+}  // namespace sekiba

@@ -1,0 +1,180 @@
+#include "headless/headless_platform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/fileio.h"
+#include "screen/raster.h"
+
+namespace sekiba {
+
+HeadlessPlatform::HeadlessPlatform() {
+  time_of_day.year = 2026;
+  time_of_day.month = 12;
+  time_of_day.day = 9;
+}
+
+int HeadlessPlatform::text_width(const std::string& utf8, const TextStyle& st) {
+  // Roughly one full-width character per three bytes of UTF-8.
+  return int(utf8.size()) * st.point * 4 / 3 / 3;
+}
+
+// Shapes are filled as their bounding boxes: enough for layout tests, and the
+// pictures keep their pixels where the game draws them.
+void HeadlessPlatform::fill_round_rect(Surface& s, const RectF& r, double, Pixel fill, Pixel,
+                                       double) {
+  fill_rect(s, int(std::lround(r.x)), int(std::lround(r.y)), int(std::lround(r.w)),
+            int(std::lround(r.h)), fill);
+}
+
+void HeadlessPlatform::fill_ellipse(Surface& s, const RectF& r, Pixel fill, Pixel, double) {
+  const double cx = r.x + r.w / 2, cy = r.y + r.h / 2, rx = r.w / 2, ry = r.h / 2;
+  if (rx <= 0 || ry <= 0) return;
+  for (int y = int(r.y); y < int(std::ceil(r.y + r.h)); ++y)
+    for (int x = int(r.x); x < int(std::ceil(r.x + r.w)); ++x) {
+      double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
+      if (dx * dx + dy * dy <= 1.0 && s.contains(x, y)) s.at(x, y) = fill;
+    }
+}
+
+void HeadlessPlatform::fill_polygon(Surface& s, const PointF* pts, int count, Pixel fill) {
+  if (count < 3) return;
+  double x0 = pts[0].x, x1 = pts[0].x, y0 = pts[0].y, y1 = pts[0].y;
+  for (int i = 1; i < count; ++i) {
+    x0 = std::min(x0, pts[i].x);
+    x1 = std::max(x1, pts[i].x);
+    y0 = std::min(y0, pts[i].y);
+    y1 = std::max(y1, pts[i].y);
+  }
+  fill_rect(s, int(x0), int(y0), int(x1 - x0), int(y1 - y0), fill);
+}
+
+void HeadlessPlatform::draw_thick_line(Surface& s, PointF a, PointF b, double, Pixel color) {
+  draw_line(s, int(a.x), int(a.y), int(b.x), int(b.y), color);
+}
+
+void HeadlessPlatform::fill_gradient(Surface& s, const RectF& r, Pixel top, Pixel bottom) {
+  const int y0 = int(r.y), h = std::max(1, int(r.h));
+  for (int i = 0; i < h; ++i) {
+    auto mix = [&](int a, int b) { return a + (b - a) * i / h; };
+    fill_rect(s, int(r.x), y0 + i, int(r.w), 1,
+              rgb(mix(red_of(top), red_of(bottom)), mix(green_of(top), green_of(bottom)),
+                  mix(blue_of(top), blue_of(bottom))));
+  }
+}
+
+// Reads uncompressed 24- and 32-bit BMP files, which is what tests write.
+bool HeadlessPlatform::load_image(const std::string& path, Surface& s) {
+  auto data = read_file(path);
+  if (!data || data->size() < 54 || (*data)[0] != 'B' || (*data)[1] != 'M') return false;
+  auto u32 = [&](std::size_t o) {
+    std::uint32_t v;
+    std::memcpy(&v, data->data() + o, 4);
+    return v;
+  };
+  auto u16 = [&](std::size_t o) {
+    std::uint16_t v;
+    std::memcpy(&v, data->data() + o, 2);
+    return v;
+  };
+  const std::uint32_t offset = u32(10);
+  const std::int32_t w = std::int32_t(u32(18));
+  std::int32_t h = std::int32_t(u32(22));
+  const int bpp = u16(28);
+  const bool top_down = h < 0;
+  h = std::abs(h);
+  if (w <= 0 || h <= 0 || w > 8192 || h > 8192 || (bpp != 24 && bpp != 32) || u32(30) != 0)
+    return false;
+  const std::size_t stride = (std::size_t(w) * std::size_t(bpp / 8) + 3) & ~std::size_t(3);
+  if (offset > data->size() || stride * std::size_t(h) > data->size() - offset) return false;
+  Surface out(w, h);
+  for (int y = 0; y < h; ++y) {
+    const unsigned char* line =
+        reinterpret_cast<const unsigned char*>(data->data()) + offset +
+        stride * std::size_t(top_down ? y : h - 1 - y);
+    for (int x = 0; x < w; ++x) {
+      const unsigned char* p = line + std::size_t(x) * std::size_t(bpp / 8);
+      out.at(x, y) = rgb(p[2], p[1], p[0]);
+    }
+  }
+  s = std::move(out);
+  return true;
+}
+
+bool HeadlessPlatform::save_bmp(const Surface& s, const std::string& path) {
+  if (s.empty()) return false;
+  const std::size_t stride = (std::size_t(s.w) * 3 + 3) & ~std::size_t(3);
+  const std::size_t image = stride * std::size_t(s.h);
+  std::string out(54 + image, '\0');
+  auto put32 = [&](std::size_t o, std::uint32_t v) { std::memcpy(out.data() + o, &v, 4); };
+  auto put16 = [&](std::size_t o, std::uint16_t v) { std::memcpy(out.data() + o, &v, 2); };
+  out[0] = 'B';
+  out[1] = 'M';
+  put32(2, std::uint32_t(out.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, std::uint32_t(s.w));
+  put32(22, std::uint32_t(s.h));
+  put16(26, 1);
+  put16(28, 24);
+  put32(34, std::uint32_t(image));
+  put32(38, 3780);
+  put32(42, 3780);
+  for (int y = 0; y < s.h; ++y) {
+    char* line = out.data() + 54 + stride * std::size_t(s.h - 1 - y);
+    for (int x = 0; x < s.w; ++x) {
+      Pixel p = s.at(x, y);
+      line[3 * x] = char(blue_of(p));
+      line[3 * x + 1] = char(green_of(p));
+      line[3 * x + 2] = char(red_of(p));
+    }
+  }
+  return write_file_atomic(path, out);
+}
+
+MessageAnswer HeadlessPlatform::message_box(const std::string& text, const std::string& title,
+                                            MessageButtons buttons, MessageIcon icon) {
+  messages.push_back({text, title, buttons, icon});
+  if (!answers.empty()) {
+    MessageAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+void HeadlessPlatform::deliver_one() {
+  if (input.empty()) return;
+  InputEvent ev = input.front();
+  input.pop_front();
+  if (on_input) on_input(ev);
+}
+
+void HeadlessPlatform::yield() {
+  if (quit_) throw QuitRequested();
+  ++yields;
+  clock_ms += 1;
+  deliver_one();
+  if (quit_) throw QuitRequested();
+}
+
+void HeadlessPlatform::sleep_until_event(int max_ms) {
+  if (quit_) throw QuitRequested();
+  ++yields;
+  if (!input.empty()) {
+    clock_ms += 1;
+    deliver_one();
+  } else {
+    // Nothing will ever arrive: time passes to the end of the wait.
+    clock_ms += max_ms >= 0 ? max_ms : 1000;
+  }
+  if (quit_) throw QuitRequested();
+}
+
+bool HeadlessPlatform::play_wave(const std::string& path) {
+  sounds.push_back(path);
+  return sounds_exist;
+}
+
+}  // namespace sekiba

@@ -1,0 +1,103 @@
+#pragma once
+// The platform in memory: a virtual clock, scripted input and message-box answers,
+// a record of what the game showed and played. Drawing of text and SVG is a no-op
+// (surfaces keep their pixels so tests can read them); waits return at once.
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace sekiba {
+
+class HeadlessPlatform : public Platform {
+ public:
+  HeadlessPlatform();
+
+  // ---- what the game did ----
+  struct Message {
+    std::string text, title;
+    MessageButtons buttons;
+    MessageIcon icon;
+  };
+  std::vector<Message> messages;
+  std::vector<std::string> sounds;  // paths played
+  std::vector<std::string> dialogs_opened;
+  std::vector<std::string> shell_opened;
+  std::string caption;
+  std::string clipboard;
+  std::map<std::string, bool> menu_shown;
+  std::map<std::string, bool> menu_check;
+  const Surface* window_surface = nullptr;
+  const Surface* pointer = nullptr;
+  int window_changes = 0;
+  int yields = 0;
+  bool centered = false;
+
+  // ---- what the test scripts ----
+  std::deque<MessageAnswer> answers;  // next message-box answers (default: Ok / Yes)
+  std::deque<InputEvent> input;       // delivered one per wait through on_input
+  bool other_instance = false;
+  std::string data_folder = ".";
+  std::int64_t clock_ms = 0;
+  LocalTime time_of_day{};
+  // Files that "exist" as sounds; play_wave answers false for others.
+  bool sounds_exist = true;
+
+  bool menu_is_visible(const std::string& m) const {
+    auto it = menu_shown.find(m);
+    return it == menu_shown.end() ? true : it->second;
+  }
+
+  void draw_text(Surface&, int, int, const std::string&, const TextStyle&) override {}
+  void draw_text_centered(Surface&, const RectF&, const std::string&, const TextStyle&) override {}
+  int text_width(const std::string& utf8, const TextStyle& st) override;
+  void fill_round_rect(Surface& s, const RectF& r, double radius, Pixel fill, Pixel pen,
+                       double pen_width) override;
+  void fill_ellipse(Surface& s, const RectF& r, Pixel fill, Pixel pen, double pen_width) override;
+  void fill_polygon(Surface& s, const PointF* pts, int count, Pixel fill) override;
+  void draw_thick_line(Surface& s, PointF a, PointF b, double width, Pixel color) override;
+  void fill_gradient(Surface& s, const RectF& r, Pixel top, Pixel bottom) override;
+  bool draw_svg_element(Surface&, const std::string&, const std::string&, const RectF&) override {
+    return false;
+  }
+  bool load_image(const std::string& path, Surface& s) override;
+  bool save_bmp(const Surface& s, const std::string& path) override;
+
+  void set_window_surface(const Surface* s) override { window_surface = s; }
+  void window_changed() override { ++window_changes; }
+  void set_caption(const std::string& utf8) override { caption = utf8; }
+  void center_window() override { centered = true; }
+  void set_pointer(const Surface* image, int, int) override { pointer = image; }
+
+  void menu_visible(const std::string& menu, bool visible) override { menu_shown[menu] = visible; }
+  void menu_checked(const std::string& menu, bool checked) override { menu_check[menu] = checked; }
+  void open_dialog(const std::string& form) override { dialogs_opened.push_back(form); }
+  MessageAnswer message_box(const std::string& text, const std::string& title,
+                            MessageButtons buttons, MessageIcon icon) override;
+
+  void yield() override;
+  void sleep_until_event(int max_ms) override;
+  std::int64_t now_ms() override { return clock_ms; }
+  LocalTime local_time() override { return time_of_day; }
+  void quit() override { quit_ = true; }
+  bool quit_requested() const override { return quit_; }
+
+  bool play_wave(const std::string& path) override;
+  void stop_sound() override {}
+
+  bool another_instance_running() override { return other_instance; }
+  std::string app_path() override { return data_folder; }
+  bool shell_open(const std::string& target) override {
+    shell_opened.push_back(target);
+    return true;
+  }
+  void set_clipboard(const std::string& utf8) override { clipboard = utf8; }
+
+ private:
+  bool quit_ = false;
+  void deliver_one();
+};
+
+}  // namespace sekiba

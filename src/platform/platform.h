@@ -1,0 +1,132 @@
+#pragma once
+// The one door between the game and the outside world. The game (every folder but
+// qt/) talks to windows, fonts, sound, clock, files of pictures and the desktop
+// only through this interface; QtPlatform implements it for real, HeadlessPlatform
+// in memory for tests and the command-line tool.
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "platform/surface.h"
+
+namespace sekiba {
+
+// Thrown out of yield() and sleep_until_event() once the user has asked to quit,
+// so that every wait of the game unwinds at once. The entry points from the event
+// loop catch it.
+struct QuitRequested : std::exception {
+  const char* what() const noexcept override { return "quit requested"; }
+};
+
+struct TextStyle {
+  int point = 12;       // point size at 96 dpi (so 12 point is 16 pixels high)
+  bool bold = true;
+  Pixel color = kBlack;
+};
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Information, Warning, Critical, Question };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Input as the game sees it: keys carry the Windows virtual-key code, mouse
+// positions are pixels of the 640 x 480 surface.
+struct InputEvent {
+  enum class Kind { KeyDown, MouseDown, MouseMove };
+  Kind kind = Kind::KeyDown;
+  int vk = 0;          // KeyDown: virtual-key code
+  int button = 0;      // MouseDown: 1 left, 2 right, 4 middle
+  int x = 0;           // mouse: surface pixel
+  int y = 0;
+  bool shift = false;
+  bool ctrl = false;
+};
+
+struct LocalTime {
+  int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // ---- painting into surfaces (the raster operations are the game's own) ----
+  // Text whose top-left corner is (x, y), in the CJK window font.
+  virtual void draw_text(Surface& s, int x, int y, const std::string& utf8, const TextStyle& st) = 0;
+  // Text centred in a rectangle.
+  virtual void draw_text_centered(Surface& s, const RectF& r, const std::string& utf8,
+                                  const TextStyle& st) = 0;
+  virtual int text_width(const std::string& utf8, const TextStyle& st) = 0;
+  // Anti-aliased shapes. A pen width of 0 draws no outline.
+  virtual void fill_round_rect(Surface& s, const RectF& r, double radius, Pixel fill,
+                               Pixel pen = kBlack, double pen_width = 0) = 0;
+  virtual void fill_ellipse(Surface& s, const RectF& r, Pixel fill, Pixel pen = kBlack,
+                            double pen_width = 0) = 0;
+  virtual void fill_polygon(Surface& s, const PointF* pts, int count, Pixel fill) = 0;
+  virtual void draw_thick_line(Surface& s, PointF a, PointF b, double width, Pixel color) = 0;
+  // Fills a rectangle with a vertical linear gradient from top to bottom colour.
+  virtual void fill_gradient(Surface& s, const RectF& r, Pixel top, Pixel bottom) = 0;
+  // One element of an SVG file drawn to fill a rectangle; false when the file or
+  // the element cannot be had.
+  virtual bool draw_svg_element(Surface& s, const std::string& file, const std::string& id,
+                                const RectF& r) = 0;
+  // Loads a JPEG or BMP picture at its own size; false (and s unchanged) on failure.
+  virtual bool load_image(const std::string& path, Surface& s) = 0;
+  virtual bool save_bmp(const Surface& s, const std::string& path) = 0;
+
+  // ---- the window ----
+  // The surface the window shows; it stays owned by the game.
+  virtual void set_window_surface(const Surface* s) = 0;
+  // Something was drawn on the window surface: repaint at the next chance.
+  virtual void window_changed() = 0;
+  virtual void set_caption(const std::string& utf8) = 0;
+  virtual void center_window() = 0;
+  // A custom pointer image (the colour 0xFFFF00FF is transparent), or nullptr for
+  // the default arrow.
+  virtual void set_pointer(const Surface* image, int hot_x, int hot_y) = 0;
+
+  // ---- menus and dialogs ----
+  virtual void menu_visible(const std::string& menu, bool visible) = 0;
+  virtual void menu_checked(const std::string& menu, bool checked) = 0;
+  // Opens a modeless dialog by its form name ("frmsettei", ...).
+  virtual void open_dialog(const std::string& form) = 0;
+  virtual MessageAnswer message_box(const std::string& text, const std::string& title,
+                                    MessageButtons buttons, MessageIcon icon) = 0;
+
+  // ---- event loop and time ----
+  // Handles what is pending and returns at once (never blocks).
+  virtual void yield() = 0;
+  // Blocks in the event loop until an event arrives or max_ms passes (max_ms < 0:
+  // no limit), then handles events.
+  virtual void sleep_until_event(int max_ms) = 0;
+  virtual std::int64_t now_ms() = 0;
+  virtual LocalTime local_time() = 0;
+  // Ends the program: waits unwind with QuitRequested, the event loop stops.
+  virtual void quit() = 0;
+  virtual bool quit_requested() const = 0;
+
+  // Handlers the game installs; they run inside yield() / sleep_until_event().
+  std::function<void(const InputEvent&)> on_input;
+  std::function<void(const std::string& menu)> on_menu;
+  // The window's close button (Form_Unload).
+  std::function<void()> on_close;
+
+  // ---- sound ----
+  // Plays a WAV file to its end (the call blocks); false when it cannot be played.
+  virtual bool play_wave(const std::string& path) = 0;
+  virtual void stop_sound() = 0;
+
+  // ---- desktop ----
+  virtual bool another_instance_running() = 0;
+  // Folder for the program's data files (settings, records, saves) and for the
+  // optional pictures and sounds, without a trailing separator.
+  virtual std::string app_path() = 0;
+  virtual bool shell_open(const std::string& target) = 0;
+  virtual void set_clipboard(const std::string& utf8) = 0;
+};
+
+// Joins app_path and one of the game's file names written the original way,
+// "\sekiba_set.txt" (a leading backslash is a folder separator).
+std::string join_app_path(const std::string& app_path, const std::string& name);
+
+}  // namespace sekiba

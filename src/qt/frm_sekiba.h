@@ -1,0 +1,54 @@
+#pragma once
+// The main window: the menu bar of the game and the 640 x 480 table surface,
+// shown scaled to fit the window.
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/platform.h"
+
+class QAction;
+
+namespace sekiba {
+
+class QtPlatform;
+class TableView;
+struct Game;
+
+class FrmSekiba : public QMainWindow {
+  Q_OBJECT
+ public:
+  FrmSekiba(QtPlatform& os, Game& game);
+  ~FrmSekiba() override;
+
+  void set_surface(const Surface* s);
+  void surface_changed();
+  // Menu items by their form names ("mnugame", "mnukinou", "mnumode1", ...).
+  QAction* menu_action(const std::string& name) const;
+  void set_menu_visible(const std::string& name, bool visible);
+  void set_menu_checked(const std::string& name, bool checked);
+  // Shows a pointer image (nullptr: the default arrow).
+  void set_table_pointer(const Surface* image, int hot_x, int hot_y);
+  // Opens a modeless dialog by form name.
+  void open_dialog(const std::string& form);
+  // The widget that shows the table surface.
+  TableView* table_view() const { return view_; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  TableView* view_ = nullptr;
+  QtPlatform& os_;
+  Game& game_;
+  std::map<std::string, QAction*> actions_;
+  // Modeless dialogs by form name; at most one of each is open.
+  std::map<std::string, QPointer<QWidget>> dialogs_;
+  void build_menus();
+  void menu_triggered(const std::string& name);
+  void show_single(const std::string& form, const std::function<QWidget*()>& make);
+};
+
+}  // namespace sekiba

@@ -1,0 +1,197 @@
+// The window, event loop, sound and desktop services of the Qt platform.
+#include "qt/qt_platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QStandardPaths>
+#include <QSvgRenderer>
+#include <QTimer>
+#include <QUrl>
+
+#include "qt/frm_sekiba.h"
+
+namespace sekiba {
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::attach(FrmSekiba* window, Game* game) {
+  window_ = window;
+  game_ = game;
+}
+
+void QtPlatform::set_window_surface(const Surface* s) {
+  if (window_) window_->set_surface(s);
+}
+
+void QtPlatform::window_changed() {
+  if (window_) window_->surface_changed();
+}
+
+void QtPlatform::set_caption(const std::string& utf8) {
+  if (window_) window_->setWindowTitle(qs(utf8));
+}
+
+void QtPlatform::center_window() {
+  if (!window_) return;
+  QScreen* screen = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect avail = screen->availableGeometry();
+  QRect frame = window_->frameGeometry();
+  window_->move(avail.left() + (avail.width() - frame.width()) / 2,
+                avail.top() + (avail.height() - frame.height()) / 2);
+}
+
+void QtPlatform::set_pointer(const Surface* image, int hot_x, int hot_y) {
+  if (window_) window_->set_table_pointer(image, hot_x, hot_y);
+}
+
+void QtPlatform::menu_visible(const std::string& menu, bool visible) {
+  if (window_) window_->set_menu_visible(menu, visible);
+}
+
+void QtPlatform::menu_checked(const std::string& menu, bool checked) {
+  if (window_) window_->set_menu_checked(menu, checked);
+}
+
+void QtPlatform::open_dialog(const std::string& form) {
+  if (window_) window_->open_dialog(form);
+}
+
+MessageAnswer QtPlatform::message_box(const std::string& text, const std::string& title,
+                                      MessageButtons buttons, MessageIcon icon) {
+  QMessageBox box(window_);
+  box.setText(qs(text));
+  box.setWindowTitle(qs(title));
+  switch (icon) {
+    case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+  }
+  if (buttons == MessageButtons::YesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+  }
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+  return MessageAnswer::Ok;
+}
+
+void QtPlatform::yield() {
+  if (quit_) throw QuitRequested();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  if (quit_) throw QuitRequested();
+}
+
+void QtPlatform::sleep_until_event(int max_ms) {
+  if (quit_) throw QuitRequested();
+  QTimer wake;
+  wake.setSingleShot(true);
+  if (max_ms >= 0) wake.start(max_ms);  // a timer event ends the sleep
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  if (quit_) throw QuitRequested();
+}
+
+std::int64_t QtPlatform::now_ms() {
+  static QElapsedTimer clock = [] {
+    QElapsedTimer t;
+    t.start();
+    return t;
+  }();
+  return clock.elapsed();
+}
+
+LocalTime QtPlatform::local_time() {
+  QDateTime now = QDateTime::currentDateTime();
+  LocalTime t;
+  t.year = now.date().year();
+  t.month = now.date().month();
+  t.day = now.date().day();
+  t.hour = now.time().hour();
+  t.minute = now.time().minute();
+  t.second = now.time().second();
+  return t;
+}
+
+void QtPlatform::quit() {
+  quit_ = true;
+  QCoreApplication::quit();
+}
+
+bool QtPlatform::play_wave(const std::string& path) {
+  if (!QFileInfo::exists(qs(path))) return false;
+  QSoundEffect effect;
+  effect.setSource(QUrl::fromLocalFile(qs(path)));
+  QEventLoop loop;
+  bool started = false;
+  QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
+    if (effect.status() == QSoundEffect::Ready && !started) {
+      started = true;
+      effect.play();
+    } else if (effect.status() == QSoundEffect::Error) {
+      loop.quit();
+    }
+  });
+  QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
+    if (started && !effect.isPlaying()) loop.quit();
+  });
+  // A broken sound device must not hang the game: no sound lasts this long.
+  QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+  if (effect.status() == QSoundEffect::Ready) {
+    started = true;
+    effect.play();
+  }
+  // The original blocks until the sound ends; keep painting but take no input.
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  effect.stop();
+  return started;
+}
+
+void QtPlatform::stop_sound() {}
+
+bool QtPlatform::another_instance_running() {
+  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (dir.isEmpty()) dir = QDir::tempPath();
+  instance_lock_ = std::make_unique<QLockFile>(dir + QStringLiteral("/sekiba.lock"));
+  instance_lock_->setStaleLockTime(0);
+  return !instance_lock_->tryLock(0);
+}
+
+std::string QtPlatform::app_path() {
+  QString dir = QCoreApplication::applicationDirPath();
+  QFileInfo info(dir);
+  if (!info.isWritable()) {
+    dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+          QStringLiteral("/sekiba");
+    QDir().mkpath(dir);
+  }
+  while (dir.size() > 1 && (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\'))))
+    dir.chop(1);
+  return dir.toStdString();
+}
+
+bool QtPlatform::shell_open(const std::string& target) {
+  QString t = qs(target);
+  QUrl url = QUrl::fromUserInput(t, QDir::currentPath(), QUrl::AssumeLocalFile);
+  return QDesktopServices::openUrl(url);
+}
+
+void QtPlatform::set_clipboard(const std::string& utf8) {
+  if (auto* cb = QGuiApplication::clipboard()) cb->setText(qs(utf8));
+}
+
+}  // namespace sekiba

@@ -1,0 +1,87 @@
+#pragma once
+// The platform door made real with Qt. Painting primitives live in qt_paint.cpp,
+// the window, menus, dialogs, sound and desktop services in qt_platform.cpp.
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+class QLockFile;
+
+namespace sekiba {
+
+class FrmSekiba;
+struct Game;
+
+// A QImage that paints straight into a Surface's pixels (both are 0xFFRRGGBB).
+QImage wrap_surface(Surface& s);
+QString qs(const std::string& utf8);
+
+class QtPlatform : public Platform {
+ public:
+  QtPlatform();
+  ~QtPlatform() override;
+
+  // The main window and the game it serves; set once by main().
+  void attach(FrmSekiba* window, Game* game);
+  FrmSekiba* window() const { return window_; }
+  Game* game() const { return game_; }
+
+  void draw_text(Surface& s, int x, int y, const std::string& utf8, const TextStyle& st) override;
+  void draw_text_centered(Surface& s, const RectF& r, const std::string& utf8,
+                          const TextStyle& st) override;
+  int text_width(const std::string& utf8, const TextStyle& st) override;
+  void fill_round_rect(Surface& s, const RectF& r, double radius, Pixel fill, Pixel pen,
+                       double pen_width) override;
+  void fill_ellipse(Surface& s, const RectF& r, Pixel fill, Pixel pen, double pen_width) override;
+  void fill_polygon(Surface& s, const PointF* pts, int count, Pixel fill) override;
+  void draw_thick_line(Surface& s, PointF a, PointF b, double width, Pixel color) override;
+  void fill_gradient(Surface& s, const RectF& r, Pixel top, Pixel bottom) override;
+  bool draw_svg_element(Surface& s, const std::string& file, const std::string& id,
+                        const RectF& r) override;
+  bool load_image(const std::string& path, Surface& s) override;
+  bool save_bmp(const Surface& s, const std::string& path) override;
+
+  void set_window_surface(const Surface* s) override;
+  void window_changed() override;
+  void set_caption(const std::string& utf8) override;
+  void center_window() override;
+  void set_pointer(const Surface* image, int hot_x, int hot_y) override;
+
+  void menu_visible(const std::string& menu, bool visible) override;
+  void menu_checked(const std::string& menu, bool checked) override;
+  void open_dialog(const std::string& form) override;
+  MessageAnswer message_box(const std::string& text, const std::string& title,
+                            MessageButtons buttons, MessageIcon icon) override;
+
+  void yield() override;
+  void sleep_until_event(int max_ms) override;
+  std::int64_t now_ms() override;
+  LocalTime local_time() override;
+  void quit() override;
+  bool quit_requested() const override { return quit_; }
+
+  bool play_wave(const std::string& path) override;
+  void stop_sound() override;
+
+  bool another_instance_running() override;
+  std::string app_path() override;
+  bool shell_open(const std::string& target) override;
+  void set_clipboard(const std::string& utf8) override;
+
+  // The window font at a point size (96 dpi points, so pixel size = point * 4 / 3).
+  static QFont game_font(int point, bool bold);
+
+ private:
+  FrmSekiba* window_ = nullptr;
+  Game* game_ = nullptr;
+  bool quit_ = false;
+  std::unique_ptr<QLockFile> instance_lock_;
+  std::map<std::string, std::unique_ptr<class QSvgRenderer>> svg_cache_;
+};
+
+}  // namespace sekiba

@@ -1,0 +1,337 @@
+// Tiles, labels, digits, boxes and texts on the grid of the window surface.
+#include <algorithm>
+#include <string>
+
+#include "engine/game.h"
+#include "engine/waits.h"
+#include "screen/draw.h"
+#include "screen/raster.h"
+
+namespace sekiba {
+
+using namespace sheet;
+
+namespace {
+
+Surface& win(Game& g) { return g.scr.win; }
+
+void changed(Game& g) { g.os.window_changed(); }
+
+int back_design(const Game& g) { return std::clamp(g.scr.ura_no, 0, 7); }
+
+// Erases a rectangle of the window by copying the clean background back.
+void restore(Game& g, int x, int y, int w, int h) {
+  blit(win(g), x, y, g.scr.PicHAIKEI, x, y, w, h, Rop::Copy);
+}
+
+// A masked picture: the mask in cell (mx, my) cuts the shape, the image is laid in.
+void masked(Game& g, const Surface& sheet, int mx, int my, int ix, int iy, int w, int h, int x,
+            int y) {
+  blit(win(g), x, y, sheet, mx, my, w, h, Rop::And);
+  blit(win(g), x, y, sheet, ix, iy, w, h, Rop::Xor);
+}
+
+// Frame pieces are copied except where they hold the transparent key colour,
+// so the fill of the box shows through the inner part of each piece.
+void keyed(Surface& dst, int dx, int dy, const Surface& src, int sx, int sy, int w, int h) {
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      if (!src.contains(sx + x, sy + y) || !dst.contains(dx + x, dy + y)) continue;
+      Pixel p = src.at(sx + x, sy + y);
+      if (p != kPointerTransparent) dst.at(dx + x, dy + y) = p;
+    }
+}
+
+// Darkens a rectangle: the drop shadow of a box.
+void shade(Surface& dst, int x, int y, int w, int h) {
+  for (int yy = std::max(y, 0); yy < std::min(y + h, dst.h); ++yy)
+    for (int xx = std::max(x, 0); xx < std::min(x + w, dst.w); ++xx) {
+      Pixel p = dst.at(xx, yy);
+      dst.at(xx, yy) = rgb(red_of(p) * 2 / 5, green_of(p) * 2 / 5, blue_of(p) * 2 / 5);
+    }
+}
+
+Pixel iro(const Game& g, int col) {
+  return (col >= 0 && col < int(g.scr.iro.size())) ? g.scr.iro[std::size_t(col)] : kBlack;
+}
+
+// The rightmost n characters of nn written with leading blanks, as a fixed-width
+// field of digits.
+std::string right_field(long long nn, int n) {
+  std::string s = std::to_string(nn);
+  if (int(s.size()) < n) s = std::string(std::size_t(n) - s.size(), ' ') + s;
+  return s.substr(s.size() - std::size_t(n));
+}
+
+// One character cell of the digit sheet; anything but a digit or T is a blank cell.
+void suji_cell(Game& g, char c, int x, int y, int cc) {
+  cc = std::clamp(cc, 0, kSujiRows - 1);
+  int k = kSujiT + 1;  // the blank cell after T
+  if (c >= '0' && c <= '9') k = c - '0';
+  else if (c == 'T') k = kSujiT;
+  blit(win(g), x, y, g.scr.picSUJIS, kSujiW * k, kSujiH * cc, kSujiW, kSujiH, Rop::Copy);
+}
+
+void suji_text(Game& g, const std::string& s, int sx, int sy, int cc) {
+  for (std::size_t i = 0; i < s.size(); ++i)
+    suji_cell(g, s[i], 8 * sx + kSujiStep * int(i), 8 * sy, cc);
+  changed(g);
+}
+
+void text_at(Game& g, int sx, int sy, const std::string& moji, int col, int fl, int point) {
+  TextStyle st{point, true, iro(g, 0)};
+  if (fl == 1) g.os.draw_text(win(g), 8 * sx + 1, 8 * sy + 1, moji, st);
+  st.color = iro(g, col);
+  g.os.draw_text(win(g), 8 * sx, 8 * sy, moji, st);
+  changed(g);
+}
+
+void plain_label(Game& g, const Surface& sheet, int sx, int sy, int w, int h, int xx, int yy) {
+  blit(win(g), 8 * xx, 8 * yy, sheet, sx, sy, w, h, Rop::Copy);
+  changed(g);
+}
+
+void masked_label(Game& g, const Surface& sheet, int cell_x, int cell_y, int w, int h, int xx,
+                  int yy, bool erase) {
+  if (erase) restore(g, 8 * xx, 8 * yy, w, h);
+  else masked(g, sheet, 0, 0, cell_x, cell_y, w, h, 8 * xx, 8 * yy);
+  changed(g);
+}
+
+}  // namespace
+
+void fill_iro(Game& g) {
+  static constexpr Pixel table[17] = {
+      rgb(0, 0, 0),      rgb(0, 0, 255),    rgb(255, 0, 0),    rgb(255, 0, 255),
+      rgb(0, 255, 0),    rgb(0, 255, 255),  rgb(255, 255, 0),  rgb(255, 255, 255),
+      rgb(128, 128, 128), rgb(39, 103, 247), rgb(246, 44, 92), rgb(249, 63, 239),
+      rgb(34, 172, 15),  rgb(148, 204, 28), rgb(247, 128, 39), rgb(198, 204, 29),
+      rgb(0, 0, 0)};
+  std::copy(std::begin(table), std::end(table), g.scr.iro.begin());
+}
+
+void hai_put(Game& g, int no, int disp_x, int disp_y, int mode) {
+  const int x = 8 * disp_x, y = 8 * disp_y;
+  const int s17 = g.s.settei[17];
+  if (no == kEmpty) {
+    restore(g, x, y, kTileW, kTileH);
+  } else if (no == kCalledMark) {
+    blit(win(g), x, y + (s17 == 1 ? 8 : 0), g.scr.PicHAI, kCheckerX, kBackY, kTileW, kTileH,
+         Rop::And);
+  } else if (no >= 0 && no < 40) {
+    int fx = kTileW * (no % 10), fy = kFaceH * (no / 10);
+    if (g.s.settei[7] == 1 && no == 25) {
+      fx = kRedFiveX;
+      fy = kRedFiveY;
+    }
+    const int d = back_design(g);
+    const Surface& up = g.scr.PicHAI;
+    const Surface& rev = g.scr.picHAI2;
+    Surface& w = win(g);
+    if (mode == 0) {
+      blit(w, x, y, up, 0, 0, kTileW, kTileH, Rop::And);
+      blit(w, x, y, up, 0, kStripY + kStripH * d, kTileW, kStripH, Rop::Xor);
+      blit(w, x, y + kStripH, up, fx, fy, kTileW, kFaceH, Rop::Xor);
+    } else if (mode == 1) {
+      blit(w, x, y, rev, 0, 0, kTileW, kTileH, Rop::And);
+      blit(w, x, y, rev, fx, fy, kTileW, kFaceH, Rop::Xor);
+      blit(w, x, y + 40, rev, 0, kStripY2 + kStripH * d, kTileW, kStripH, Rop::Xor);
+    } else {
+      // An upright face sitting on the strip: the face's border bands come from
+      // the turned sheet, its picture from the upright one.
+      blit(w, x, y, rev, 0, 0, kTileW, kTileH, Rop::And);
+      blit(w, x, y + 40, rev, 0, kStripY2 + kStripH * d, kTileW, kStripH, Rop::Xor);
+      blit(w, x, y, rev, fx, fy, kTileW, 3, Rop::Xor);
+      blit(w, x, y + 3, up, fx, fy + 3, kTileW, 35, Rop::Xor);
+      blit(w, x, y + 38, rev, fx, fy + 38, kTileW, 3, Rop::Xor);
+      blit(w, x + 2, y + 2, up, fx + 2, fy + 2, 28, 1, Rop::Copy);
+    }
+  } else {
+    return;  // not a tile code: nothing to draw
+  }
+  changed(g);
+}
+
+void ura_put(Game& g, int disp_x, int disp_y, int mode) {
+  const Surface& sh = mode != 0 ? g.scr.picHAI2 : g.scr.PicHAI;
+  masked(g, sh, 0, 0, kTileW * back_design(g), kBackY, kTileW, kTileH, 8 * disp_x, 8 * disp_y);
+  changed(g);
+}
+
+namespace {
+void frame_piece(Game& g, int row, WakuPiece piece, int cx, int cy) {
+  keyed(win(g), 8 * cx, 8 * cy, g.scr.PicWAKU, kWakuPiece * int(piece), kWakuPiece * row,
+        kWakuPiece, kWakuPiece);
+}
+
+void frame_sides(Game& g, int row, int sx, int ex, int sy, int ey) {
+  for (int cy = sy + 1; cy < ey; ++cy) {
+    frame_piece(g, row, kVert, sx, cy);
+    frame_piece(g, row, kVert, ex, cy);
+  }
+}
+}  // namespace
+
+void gbox_r(Game& g, int sx, int sy, int ex, int ey, int fcol, int lcol, int fl) {
+  Surface& w = win(g);
+  if (fl == 1) {
+    shade(w, 8 * ex + 8, 8 * sy + 2, 2, 8 * (ey - sy) + 8);
+    shade(w, 8 * sx + 2, 8 * ey + 8, 8 * (ex - sx) + 8, 2);
+  }
+  fill_rect(w, 8 * sx + 5, 8 * sy + 5, 8 * ex + 3 - (8 * sx + 5) + 1, 8 * ey + 3 - (8 * sy + 5) + 1,
+            iro(g, fcol));
+  const int row = (lcol > 0 && lcol < kWakuRows) ? lcol : 0;
+  frame_piece(g, row, kTL, sx, sy);
+  frame_piece(g, row, kTR, ex, sy);
+  frame_piece(g, row, kBL, sx, ey);
+  frame_piece(g, row, kBR, ex, ey);
+  for (int cx = sx + 1; cx < ex; ++cx) {
+    frame_piece(g, row, kHorz, cx, sy);
+    frame_piece(g, row, kHorz, cx, ey);
+  }
+  frame_sides(g, row, sx, ex, sy, ey);
+  changed(g);
+}
+
+void gbox_r_end(Game& g, int sx, int ex, int ey, int fcol, int lcol, int fl) {
+  // The closing row of a box whose upper part was drawn line by line: the sides
+  // down to the bottom corners and the bottom edge.
+  Surface& w = win(g);
+  if (fl == 1) shade(w, 8 * sx + 2, 8 * ey + 8, 8 * (ex - sx) + 8, 2);
+  fill_rect(w, 8 * sx + 5, 8 * ey, 8 * (ex - sx) - 1, 4, iro(g, fcol));
+  const int row = (lcol > 0 && lcol < kWakuRows) ? lcol : 0;
+  frame_piece(g, row, kBL, sx, ey);
+  frame_piece(g, row, kBR, ex, ey);
+  for (int cx = sx + 1; cx < ex; ++cx) frame_piece(g, row, kHorz, cx, ey);
+  changed(g);
+}
+
+void disp_gr(Game& g, int sx, int sy, const std::string& moji, int col, int fl) {
+  text_at(g, sx, sy, moji, col, fl, 12);
+}
+void disp_gr2(Game& g, int sx, int sy, const std::string& moji, int col, int fl) {
+  text_at(g, sx, sy, moji, col, fl, 24);
+}
+void disp_gr_big(Game& g, int sx, int sy, const std::string& moji, int col, int fl) {
+  text_at(g, sx, sy, moji, col, fl, 48);
+}
+void suji(Game& g, int nn, int sx, int sy, int col) {
+  text_at(g, sx, sy, std::to_string(nn), col, 0, 14);
+}
+void pr_suji_ss(Game& g, int nn, int sx, int sy, int col) {
+  text_at(g, sx, sy, std::to_string(nn), col, 0, 14);
+}
+void pr_suji(Game& g, int nn, int sx, int sy, int col) {
+  text_at(g, sx, sy, std::to_string(nn), col, 0, 15);
+}
+
+void pr_suji_1(Game& g, int nn, int sx, int sy, int cc) { suji_text(g, right_field(nn, 1), sx, sy, cc); }
+void pr_suji_2(Game& g, int nn, int sx, int sy, int cc) { suji_text(g, right_field(nn, 2), sx, sy, cc); }
+void pr_suji_3(Game& g, int nn, int sx, int sy, int cc) { suji_text(g, right_field(nn, 3), sx, sy, cc); }
+
+void pr_dai_suji(Game& g, long long nn, int sx, int sy, int cc) {
+  suji_text(g, right_field(nn * 100, 10), sx, sy, cc);
+}
+
+void pr_suji_date(Game& g, const std::string& moji_date, int sx, int sy, int cc) {
+  cc = std::clamp(cc, 0, kSujiRows - 1);
+  int x = 8 * sx;
+  for (char c : moji_date) {
+    int sep = c == '/' ? 0 : c == ':' ? 1 : c == '-' ? 2 : -1;
+    if (sep >= 0)
+      blit(win(g), x + (kSujiStep - kMaiW) / 2, 8 * sy, g.scr.picMAI, kMaiW * sep, kMaiH * cc,
+           kMaiW, kMaiH, Rop::Copy);
+    else
+      suji_cell(g, c, x, 8 * sy, cc);
+    x += kSujiStep;
+  }
+  changed(g);
+}
+
+void font_ron(Game& g, int no, int xx, int yy) { plain_label(g, g.scr.picRON, 0, kRonH * no, kRonW, kRonH, xx, yy); }
+void font_hansu(Game& g, int no, int xx, int yy) { plain_label(g, g.scr.picHANSU, 0, kHansuH * no, kHansuW, kHansuH, xx, yy); }
+void font_ba(Game& g, int no, int xx, int yy) { plain_label(g, g.scr.PicBA, 0, kBaH * no, kBaW, kBaH, xx, yy); }
+void font_hanh(Game& g, int no, int xx, int yy) { plain_label(g, g.scr.picHANH, kHanhW * no, 0, kHanhW, kHanhH, xx, yy); }
+void font_yakunasi(Game& g, int, int xx, int yy) { plain_label(g, g.scr.picYAKUNASI, 0, 0, kYakuW, kYakuH, xx, yy); }
+void font_yakumei(Game& g, int no, int xx, int yy) { plain_label(g, g.scr.picYAKUMEI, 0, kYakuH * no, kYakuW, kYakuH, xx, yy); }
+void font_sujih(Game& g, int no, int xx, int yy) { plain_label(g, g.scr.picSUJIH, kSujihW * no, 0, kSujihW, kSujihH, xx, yy); }
+void font_bai(Game& g, int, int xx, int yy) { plain_label(g, g.scr.picBAI, 0, 0, kBaiW, kBaiH, xx, yy); }
+void font_mai(Game& g, int no, int xx, int yy) { plain_label(g, g.scr.picMAI, kMaiW * no, 0, kMaiW, kMaiH, xx, yy); }
+
+void font_moji(Game& g, int xx, int yy, int no) {
+  if (no < 0 || no >= kMojiRows) return;
+  masked_label(g, g.scr.PicMOJI, 0, kMojiH * no, kMojiW, kMojiH, xx, yy, no == 0);
+}
+void font_mk(Game& g, int xx, int yy, int no) {
+  if (no < 0 || no >= kMkCells) return;
+  masked_label(g, g.scr.PicMK, kMkW * no, 0, kMkW, kMkH, xx, yy, no == 0);
+}
+void font_bar(Game& g, int xx, int yy, int no) {
+  if (no < 0 || no > 1) return;
+  masked_label(g, g.scr.PicBAR, kBarW * no, 0, kBarW, kBarH, xx, yy, no == 0);
+}
+void font_nagai(Game& g, int xx, int yy, int no) {
+  if (no < 0 || no >= kNagaiCells) return;
+  masked_label(g, g.scr.PicNAGAI, kNagaiW * no, 0, kNagaiW, kNagaiH, xx, yy, no == 0);
+}
+
+void font_sub(Game& g, int no, int xx, int yy) {
+  int cell;
+  if (no >= 41 && no <= 44) cell = 6 + (no - 41);       // 100 .. 10,000 point sticks
+  else if (no >= 46 && no <= 50) cell = 1 + (no - 46);  // the five event sticks
+  else if (no == 45) cell = 0;                          // erase
+  else return;
+  masked_label(g, g.scr.PicBOU, kBouW * cell, 0, kBouW, kBouH, xx, yy, cell == 0);
+}
+
+void font_sub_mini(Game& g, int no, int xx, int yy) {
+  if (no < 0 || no > 2) return;
+  masked_label(g, g.scr.Pic100, k100W * no, 0, k100W, k100H, xx, yy, no == 0);
+}
+
+void font_score(Game& g, int xx, int yy) {
+  plain_label(g, g.scr.PicSCORE, 0, kScoreH * (back_design(g) % 4), kScoreW, kScoreH, xx, yy);
+}
+
+void gvram_push(Game& g, int yt, int ye) {
+  const int y0 = std::clamp(16 * yt, 0, kScreenH), y1 = std::clamp(16 * ye, 0, kScreenH);
+  blit(g.scr.PicWORK, 0, y0, win(g), 0, y0, kScreenW, y1 - y0, Rop::Copy);
+}
+
+void gvram_pop(Game& g, int yt, int ye) {
+  const int y0 = std::clamp(16 * yt, 0, kScreenH), y1 = std::clamp(16 * ye, 0, kScreenH);
+  blit(win(g), 0, y0, g.scr.PicWORK, 0, y0, kScreenW, y1 - y0, Rop::Copy);
+  changed(g);
+}
+
+void g_line(Game& g, int a, int y1, int b, int y2, int fcol, int flg) {
+  const Pixel c = iro(g, fcol);
+  if (flg == 1) {
+    fill_rect(win(g), std::min(a, b), std::min(y1, y2), std::abs(b - a) + 1, std::abs(y2 - y1) + 1, c);
+  } else if (flg == 2) {
+    draw_line(win(g), a, y1, b, y1, c);
+    draw_line(win(g), a, y2, b, y2, c);
+    draw_line(win(g), a, y1, a, y2, c);
+    draw_line(win(g), b, y1, b, y2, c);
+  } else {
+    draw_line(win(g), a, y1, b, y2, c);
+  }
+  changed(g);
+}
+
+void tenmetu(Game& g, int kk, int f) {
+  const int last = std::min<int>(g.t.man_junme - 1, 20);
+  for (int i = 1; i <= last; ++i) {
+    if (g.t.man_sute[std::size_t(i)] != kk) continue;
+    const int x = 3 + 4 * ((i - 1) % 10), y = 29 + 7 * ((i - 1) / 10);
+    if (f != 0) hai_put(g, kk, x, y, 2 * g.s.settei[17]);
+    else hai_put(g, kEmpty, x, y, 0);
+  }
+}
+
+void haikei_to_window(Game& g) {
+  blit(win(g), 0, 0, g.scr.PicHAIKEI, 0, 0, kScreenW, kScreenH, Rop::Copy);
+  changed(g);
+}
+
+}  // namespace sekiba

@@ -1,0 +1,201 @@
+// The composite routines that redraw one part of the table, and the generated
+// background.
+#include <algorithm>
+
+#include "engine/game.h"
+#include "engine/menus.h"
+#include "engine/waits.h"
+#include "screen/draw.h"
+#include "screen/raster.h"
+
+namespace sekiba {
+
+namespace {
+
+int s17(const Game& g) { return g.s.settei[17]; }
+
+// The user's hand in one drawing mode, optionally with a click after each tile.
+void man_hand(Game& g, int mode, bool clicks) {
+  for (int i = 1; i <= 14; ++i) {
+    hai_put(g, g.t.man_hai[std::size_t(i)], 4 * i - 1, 43, mode);
+    if (clicks) pasi_play(g);
+  }
+}
+
+void com_hand(Game& g, bool clicks) {
+  for (int i = 1; i <= 14; ++i) {
+    hai_put(g, g.t.com_hai[std::size_t(i)], 65 - 4 * i, 0, s17(g));
+    if (clicks) pasi_play(g);
+  }
+}
+
+// Colour component of the background gradient for one of the four ramps.
+int ramp(int kind, int i, int h) {
+  switch (kind) {
+    case 'A': return 255 - 255 * i / h;  // falling full
+    case 'B': return 255 * i / h;        // rising full
+    case 'C': return 127 * i / h;        // rising half
+    case 'D': return 255 - 127 * i / h;  // falling half
+    case 'z': return 0;
+    case 'm': return 200;
+    default: return 255;                 // 'f'
+  }
+}
+
+// Red, green and blue of the 23 table backgrounds: a letter names a ramp of the
+// row, 'z' 0, 'm' 200, 'f' 255.
+constexpr char kSchemes[23][4] = {
+    "zAD", "AzD", "ADz", "DAz", "DzA", "zDA", "mBz", "zBm", "zmB", "mzB", "Bmz", "Bzm",
+    "BzA", "BAz", "AzB", "zAB", "zBA", "ABz", "fDz", "zfD", "DzC", "CDm", "mCD"};
+
+// The mark between the two numbers of the hand counter box.
+void separator(Game& g, int cc) {
+  blit(g.scr.win, 8 * 17, 8 * 16, g.scr.picMAI, sheet::kMaiW * 2, sheet::kMaiH * cc, sheet::kMaiW,
+       sheet::kMaiH, Rop::Copy);
+}
+
+}  // namespace
+
+void PicHAIKEI_Paint(Game& g) {
+  clock_get(g);
+  const int s = (g.t.clock_min + g.t.clock_sec) % 23;
+  Surface& bg = g.scr.PicHAIKEI;
+  const int h = bg.h;
+  for (int i = 0; i < h; ++i) {
+    const char* sc = kSchemes[s];
+    fill_rect(bg, 0, i, bg.w, 1, rgb(ramp(sc[0], i, h), ramp(sc[1], i, h), ramp(sc[2], i, h)));
+  }
+}
+
+void man_disp(Game& g) { man_hand(g, 0, false); }
+void man_disp_a(Game& g) { man_hand(g, 2 * s17(g), true); }
+void man_disp_b(Game& g) { man_hand(g, 2 * s17(g), false); }
+void com_disp(Game& g) { com_hand(g, false); }
+void com_disp_a(Game& g) { com_hand(g, true); }
+
+void com_ura_disp(Game& g) {
+  for (int i = 1; i <= 14; ++i) {
+    if (g.t.com_hai[std::size_t(i)] == kEmpty) hai_put(g, kEmpty, 65 - 4 * i, 0, 0);
+    else ura_put(g, 65 - 4 * i, 0, s17(g));
+  }
+}
+
+void pr_naki_hai(Game& g) {
+  const int mode = 2 * s17(g);
+  for (int k = 1; k <= 4; ++k) {
+    const int kind = g.t.man_naki_kind[std::size_t(k)];
+    const Tile t = g.t.man_naki_hai[std::size_t(k)];
+    const int y = 47 - 7 * (k - 1);
+    if (kind < 1 || kind > 4 || !is_tile(t)) continue;
+    if (kind == 1) {
+      for (int j = 0; j < 3; ++j) hai_put(g, t + j, 63 + 4 * j, y, mode);
+    } else if (kind == 2) {
+      for (int j = 0; j < 3; ++j) hai_put(g, t, 63 + 4 * j, y, mode);
+    } else if (kind == 3) {
+      for (int j = 0; j < 4; ++j) hai_put(g, t, 63 + 4 * j, y, mode);
+    } else {
+      ura_put(g, 63, y, mode);
+      hai_put(g, t, 67, y, mode);
+      hai_put(g, t, 71, y, mode);
+      ura_put(g, 75, y, mode);
+    }
+  }
+}
+
+void pr_score(Game& g) { pr_dai_suji(g, g.t.man_ten, 42, 24, g.t.man_ten < 1 ? 1 : 0); }
+
+void pr_bou(Game& g) {
+  blit(g.scr.win, 8 * 61, 8 * 22, g.scr.PicHAIKEI, 8 * 61, 8 * 22, 8 * 11, sheet::kBouH, Rop::Copy);
+  const int n = std::clamp<int>(g.t.rechi_bou, 0, 50);
+  int x = 61;
+  for (int i = 0; i < n / 10; ++i) font_sub(g, 44, x++, 22);
+  for (int i = 0; i < (n % 10) / 5; ++i) font_sub(g, 43, x++, 22);
+  for (int i = 0; i < n % 5; ++i) font_sub(g, 42, x++, 22);
+  g.os.window_changed();
+}
+
+void pr_yugi(Game& g) {
+  const int variant = g.os.local_time().second % 2;
+  blit(g.scr.win, 208, 175, g.scr.PicGAME, 0, sheet::kGameH * variant, sheet::kGameW,
+       sheet::kGameH, Rop::Copy);
+  g.os.window_changed();
+}
+
+void pr_kyoku(Game& g) {
+  gbox_r(g, 11, 15, 23, 18, 7, 9, 0);
+  const int mode = g.t.game_mode;
+  if (mode >= 1 && mode <= 7) {
+    pr_suji_3(g, kSeriesLength[mode], 12, 16, 1);
+    separator(g, 1);
+    pr_suji_3(g, g.t.game_no, 18, 16, 4);
+  } else {
+    pr_suji_2(g, g.t.kyoku, 13, 16, 6);
+    separator(g, 6);
+    pr_suji_3(g, g.t.honba, 18, 16, 5);
+  }
+  pr_honba(g);
+}
+
+void pr_honba(Game& g) {
+  blit(g.scr.win, 8, 8 * 53, g.scr.PicHAIKEI, 8, 8 * 53, 8 * 50 + sheet::k100W, sheet::k100H,
+       Rop::Copy);
+  const int n = std::clamp<int>(g.t.honba, 0, 50);
+  const int marker = g.t.oya == 1 ? 1 : 2;
+  for (int k = 0; k < n; ++k) font_sub_mini(g, marker, 1 + k, 53);
+  g.os.window_changed();
+}
+
+void pr_ivent_bou(Game& g) {
+  if (g.t.lan_mode == 1) return;
+  gbox_r(g, 11, 18, 23, 26, 7, 10, 1);
+  for (int i = 0; i < 5; ++i) {
+    font_sub(g, 46 + i, 13 + 2 * i, 19);
+    pr_suji_1(g, g.t.ivent_bou[std::size_t(i)], 13 + 2 * i, 24, 2);
+  }
+}
+
+void gamen_sub(Game& g) {
+  gbox_r(g, 25, 21, 59, 26, 7, 0, 1);
+  pr_yugi(g);
+  font_score(g, 42, 22);
+  pr_score(g);
+  pr_ivent_bou(g);
+}
+
+void kigou(Game& g) {
+  for (int i = 1; i <= 14; ++i) font_mk(g, 4 * i, 51, i);
+}
+
+void shoki_gamen(Game& g) {
+  haikei_to_window(g);
+  font_ba(g, g.t.oya == 1 ? 0 : 1, 68, 0);
+  pr_kyoku(g);
+  gamen_sub(g);
+  pr_bou(g);
+  font_moji(g, 1, 20, 14);
+  hai_put(g, g.t.dora, 1, 22, 2 * s17(g));
+  kigou(g);
+  ura_put(g, 5, 22, 2 * s17(g));
+}
+
+namespace {
+// The deal, tile by tile, the dealer first.
+void deal_animation(Game& g, bool man_deals) {
+  for (int j = 1; j <= 13; ++j) {
+    for (int side = 0; side < 2; ++side) {
+      const bool man = (side == 0) == man_deals;
+      if (man) hai_put(g, g.t.man_hai[std::size_t(j)], 4 * j - 1, 43, 0);
+      else ura_put(g, 65 - 4 * j, 0, s17(g));
+      pasi_play(g);
+    }
+  }
+  if (man_deals) hai_put(g, g.t.man_hai[14], 55, 43, 0);
+  else ura_put(g, 65 - 4 * 14, 0, s17(g));
+  pasi_play(g);
+}
+}  // namespace
+
+void man_com_pr(Game& g) { deal_animation(g, true); }
+void com_man_pr(Game& g) { deal_animation(g, false); }
+
+}  // namespace sekiba
