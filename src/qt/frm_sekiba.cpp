@@ -1,0 +1,186 @@
+#include "qt/frm_sekiba.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <exception>
+#include <set>
+
+#include "engine/game.h"
+#include "engine/menus.h"
+#include "qt/frmsettei.h"
+#include "qt/qt_platform.h"
+#include "qt/table_view.h"
+#include "screen/screen.h"
+
+namespace sekiba {
+
+namespace {
+
+// Every call from Qt into the game goes through here. The game unwinds its waits
+// with QuitRequested once the user quits; any other failure ends only the
+// command that raised it. Nothing may escape into Qt's event dispatch.
+template <class F>
+void call_game(QtPlatform& os, F&& f) {
+  if (os.quit_requested()) return;
+  try {
+    f();
+  } catch (const QuitRequested&) {
+  } catch (const std::exception&) {
+  }
+}
+
+// Room for the window frame and title bar, which are not known before the window
+// is shown; the available area already leaves out panels and task bars. Small
+// enough that a 1080-line screen still gets the table at twice its size.
+constexpr int kMarginW = 16;
+constexpr int kMarginH = 48;
+
+}  // namespace
+
+FrmSekiba::FrmSekiba(QtPlatform& os, Game& game) : os_(os), game_(game) {
+  view_ = new TableView(this);
+  setCentralWidget(view_);
+  view_->on_input = [this](const InputEvent& ev) {
+    call_game(os_, [&] {
+      if (os_.on_input) os_.on_input(ev);
+    });
+  };
+  view_->setFocus();
+  build_menus();
+
+  QScreen* screen = QGuiApplication::primaryScreen();
+  QSize avail = screen ? screen->availableGeometry().size() : QSize(kScreenW, kScreenH);
+  int menu_h = menuBar()->sizeHint().height();
+  int k = default_scale(avail, kScreenW, kScreenH, QSize(kMarginW, kMarginH + menu_h));
+  view_->set_preferred_scale(k);
+  resize(kScreenW * k, kScreenH * k + menu_h);
+}
+
+FrmSekiba::~FrmSekiba() = default;
+
+void FrmSekiba::build_menus() {
+  const std::vector<MenuItem>& table = menu_table();
+  std::set<std::string> parents;
+  for (const MenuItem& m : table)
+    if (*m.parent) parents.insert(m.parent);
+
+  // The bar stays inside the window on every desktop, so hiding items behaves
+  // the same everywhere.
+  menuBar()->setNativeMenuBar(false);
+  std::map<std::string, QMenu*> menus;
+  for (const MenuItem& m : table) {
+    std::string name = m.name;
+    QString caption = qs(m.caption);
+    QMenu* parent = nullptr;
+    if (*m.parent) {
+      auto it = menus.find(m.parent);
+      if (it == menus.end()) continue;  // a parent always comes first in the table
+      parent = it->second;
+    }
+    if (parents.count(name)) {
+      QMenu* sub = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+      menus[name] = sub;
+      actions_[name] = sub->menuAction();
+      continue;
+    }
+    if (caption == QLatin1String("-")) {
+      if (parent) actions_[name] = parent->addSeparator();
+      continue;
+    }
+    QAction* a = parent ? parent->addAction(caption) : menuBar()->addAction(caption);
+    if (name.rfind("mnumode", 0) == 0 && name.size() > 7) a->setCheckable(true);
+    connect(a, &QAction::triggered, this, [this, a, name] {
+      // The game owns the check marks; undo the toggle Qt made on its own.
+      if (a->isCheckable()) a->setChecked(!a->isChecked());
+      menu_triggered(name);
+    });
+    actions_[name] = a;
+  }
+}
+
+void FrmSekiba::menu_triggered(const std::string& name) {
+  // Run the command from the event loop, not from inside the menu's own mouse
+  // handling: a command such as Start never returns.
+  QMetaObject::invokeMethod(
+      this,
+      [this, name] {
+        call_game(os_, [&] {
+          if (os_.on_menu) os_.on_menu(name);
+        });
+      },
+      Qt::QueuedConnection);
+}
+
+void FrmSekiba::set_surface(const Surface* s) { view_->set_surface(s); }
+
+void FrmSekiba::surface_changed() { view_->surface_changed(); }
+
+QAction* FrmSekiba::menu_action(const std::string& name) const {
+  auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void FrmSekiba::set_menu_visible(const std::string& name, bool visible) {
+  // For a menu this is its entry in the bar or in the parent menu.
+  if (QAction* a = menu_action(name)) a->setVisible(visible);
+}
+
+void FrmSekiba::set_menu_checked(const std::string& name, bool checked) {
+  QAction* a = menu_action(name);
+  if (!a) return;
+  if (checked && !a->isCheckable()) a->setCheckable(true);
+  a->setChecked(checked);
+}
+
+void FrmSekiba::set_table_pointer(const Surface* image, int hot_x, int hot_y) {
+  view_->set_pointer(image, hot_x, hot_y);
+}
+
+void FrmSekiba::show_single(const std::string& form, const std::function<QWidget*()>& make) {
+  QPointer<QWidget>& slot = dialogs_[form];
+  if (slot) {
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
+    return;
+  }
+  QWidget* d = make();
+  d->setAttribute(Qt::WA_DeleteOnClose);
+  d->adjustSize();
+  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen) {
+    QRect avail = screen->availableGeometry();
+    QSize sz = d->frameGeometry().size();
+    d->move(avail.left() + (avail.width() - sz.width()) / 2,
+            avail.top() + (avail.height() - sz.height()) / 2);
+  }
+  slot = d;
+  d->show();
+}
+
+void FrmSekiba::open_dialog(const std::string& form) {
+  if (form == "frmsettei") {
+    show_single(form, [this] { return new FrmSettei(game_, this); });
+    return;
+  }
+  // Further forms (thinking settings, automatic speed, high scores, partners,
+  // name entry, version box, ...) open here the same way as they are built.
+}
+
+void FrmSekiba::closeEvent(QCloseEvent* e) {
+  for (auto& [form, d] : dialogs_)
+    if (d) d->close();
+  if (os_.on_close) {
+    call_game(os_, [&] { os_.on_close(); });
+  }
+  // The game normally quits from its own close handler; make sure every wait
+  // unwinds even when it did not.
+  if (!os_.quit_requested()) os_.quit();
+  e->accept();
+}
+
+}  // namespace sekiba

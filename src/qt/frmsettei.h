@@ -1,0 +1,35 @@
+#pragma once
+// The settings dialog: eighteen pairs of option buttons, each editing one entry
+// of the options array; "設定" stores and saves them, "ｷｬﾝｾﾙ" leaves them alone.
+#include <QDialog>
+#include <array>
+
+class QRadioButton;
+class QGroupBox;
+
+namespace sekiba {
+
+struct Game;
+
+class FrmSettei : public QDialog {
+  Q_OBJECT
+ public:
+  FrmSettei(Game& g, QWidget* parent);
+
+  // Sets the option buttons from the options array.
+  void settei_input();
+  // "設定(&Y)": stores every group into the options array, saves, closes.
+  void cmdOK_Click();
+  // "ｷｬﾝｾﾙ(&X)": closes without change.
+  void cmdNG_Click();
+
+  QRadioButton* option(int group, int index) const { return options_[group][index]; }
+  QGroupBox* group(int group) const { return groups_[group]; }
+
+ private:
+  Game& g_;
+  std::array<QGroupBox*, 18> groups_{};
+  std::array<std::array<QRadioButton*, 2>, 18> options_{};
+};
+
+}  // namespace sekiba

@@ -1,0 +1,233 @@
+#include "qt/table_view.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "screen/screen.h"
+
+namespace sekiba {
+
+Letterbox Letterbox::fit(int ww, int wh, int sw, int sh) {
+  Letterbox lb;
+  lb.sw = sw;
+  lb.sh = sh;
+  lb.scale = 0;  // nothing shows and nothing maps in an empty widget
+  if (sw <= 0 || sh <= 0 || ww <= 0 || wh <= 0) return lb;
+  lb.scale = std::min(double(ww) / sw, double(wh) / sh);
+  lb.x = std::floor((ww - sw * lb.scale) / 2);
+  lb.y = std::floor((wh - sh * lb.scale) / 2);
+  return lb;
+}
+
+std::optional<QPoint> Letterbox::to_surface(QPointF p) const {
+  if (scale <= 0) return std::nullopt;
+  double fx = std::floor((p.x() - x) / scale);
+  double fy = std::floor((p.y() - y) / scale);
+  if (fx < 0 || fy < 0 || fx >= sw || fy >= sh) return std::nullopt;
+  return QPoint(int(fx), int(fy));
+}
+
+int default_scale(QSize available, int sw, int sh, QSize extra) {
+  int k = 1;
+  while (sw * (k + 1) + extra.width() <= available.width() &&
+         sh * (k + 1) + extra.height() <= available.height())
+    ++k;
+  return k;
+}
+
+namespace {
+
+// XKB key codes of the digit row and the three letter rows of a PC keyboard.
+int vk_from_scan_code(quint32 code) {
+  if (code >= 10 && code <= 18) return '1' + int(code - 10);
+  if (code == 19) return '0';
+  static const char* const rows[] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+  static const quint32 first[] = {24, 38, 52};
+  for (int r = 0; r < 3; ++r) {
+    quint32 len = quint32(std::char_traits<char>::length(rows[r]));
+    if (code >= first[r] && code < first[r] + len) return rows[r][code - first[r]];
+  }
+  return 0;
+}
+
+}  // namespace
+
+int windows_vk(int key, Qt::KeyboardModifiers mods, quint32 scan_code) {
+  if (mods & Qt::KeypadModifier) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return 0x60 + (key - Qt::Key_0);
+    switch (key) {
+      case Qt::Key_Asterisk: return 0x6A;
+      case Qt::Key_Plus: return 0x6B;
+      case Qt::Key_Comma: return 0x6C;  // separator
+      case Qt::Key_Minus: return 0x6D;
+      case Qt::Key_Period: return 0x6E;
+      case Qt::Key_Slash: return 0x6F;
+      default: break;  // Num Lock off: the navigation keys below
+    }
+  }
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;  // same codes as Windows
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return key;
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 0x70 + (key - Qt::Key_F1);
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 0x0D;
+    case Qt::Key_Space: return 0x20;
+    case Qt::Key_Escape: return 0x1B;
+    case Qt::Key_Backspace: return 0x08;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 0x09;
+    case Qt::Key_Clear: return 0x0C;
+    case Qt::Key_Shift: return 0x10;
+    case Qt::Key_Control: return 0x11;
+    case Qt::Key_Alt: return 0x12;
+    case Qt::Key_Pause: return 0x13;
+    case Qt::Key_PageUp: return 0x21;
+    case Qt::Key_PageDown: return 0x22;
+    case Qt::Key_End: return 0x23;
+    case Qt::Key_Home: return 0x24;
+    case Qt::Key_Left: return 0x25;
+    case Qt::Key_Up: return 0x26;
+    case Qt::Key_Right: return 0x27;
+    case Qt::Key_Down: return 0x28;
+    case Qt::Key_Insert: return 0x2D;
+    case Qt::Key_Delete: return 0x2E;
+    default: break;
+  }
+  if (!(mods & Qt::KeypadModifier)) return vk_from_scan_code(scan_code);
+  return 0;
+}
+
+TableView::TableView(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted: surface or black
+  setMinimumSize(kScreenW / 4, kScreenH / 4);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void TableView::set_surface(const Surface* s) {
+  surface_ = s;
+  update();
+}
+
+Letterbox TableView::letterbox() const {
+  int sw = surface_ ? surface_->w : kScreenW;
+  int sh = surface_ ? surface_->h : kScreenH;
+  return Letterbox::fit(width(), height(), sw, sh);
+}
+
+QSize TableView::sizeHint() const {
+  return QSize(kScreenW * preferred_scale_, kScreenH * preferred_scale_);
+}
+
+void TableView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), Qt::black);
+  if (!surface_ || surface_->empty()) return;
+  // Read-only wrap: the pixels stay the game's, nothing is copied.
+  QImage img(reinterpret_cast<const uchar*>(surface_->px.data()), surface_->w, surface_->h,
+             surface_->w * 4, QImage::Format_RGB32);
+  Letterbox lb = letterbox();
+  double device_scale = lb.scale * devicePixelRatioF();
+  bool whole = std::abs(device_scale - std::round(device_scale)) < 1e-6;
+  p.setRenderHint(QPainter::SmoothPixmapTransform, !whole);
+  p.drawImage(lb.target(), img, QRectF(img.rect()));
+}
+
+void TableView::send(const InputEvent& ev) {
+  if (on_input) on_input(ev);
+}
+
+void TableView::keyPressEvent(QKeyEvent* e) {
+  // Key codes from the XKB key number only mean something where Qt reports them.
+  QString plat = QGuiApplication::platformName();
+  bool xkb = plat == QLatin1String("xcb") || plat.startsWith(QLatin1String("wayland"));
+  int vk = windows_vk(e->key(), e->modifiers(), xkb ? e->nativeScanCode() : 0);
+  if (vk == 0) {
+    QWidget::keyPressEvent(e);
+    return;
+  }
+  e->accept();
+  InputEvent ev;
+  ev.kind = InputEvent::Kind::KeyDown;
+  ev.vk = vk;
+  ev.shift = e->modifiers() & Qt::ShiftModifier;
+  ev.ctrl = e->modifiers() & Qt::ControlModifier;
+  send(ev);
+}
+
+void TableView::mousePressEvent(QMouseEvent* e) {
+  int button = 0;
+  switch (e->button()) {
+    case Qt::LeftButton: button = 1; break;
+    case Qt::RightButton: button = 2; break;
+    case Qt::MiddleButton: button = 4; break;
+    default: return;  // side buttons mean nothing to the game
+  }
+  std::optional<QPoint> at = letterbox().to_surface(e->position());
+  if (!at) return;
+  InputEvent ev;
+  ev.kind = InputEvent::Kind::MouseDown;
+  ev.button = button;
+  ev.x = at->x();
+  ev.y = at->y();
+  ev.shift = e->modifiers() & Qt::ShiftModifier;
+  ev.ctrl = e->modifiers() & Qt::ControlModifier;
+  send(ev);
+}
+
+void TableView::mouseMoveEvent(QMouseEvent* e) {
+  std::optional<QPoint> at = letterbox().to_surface(e->position());
+  if (!at) return;
+  InputEvent ev;
+  ev.kind = InputEvent::Kind::MouseMove;
+  ev.x = at->x();
+  ev.y = at->y();
+  ev.shift = e->modifiers() & Qt::ShiftModifier;
+  ev.ctrl = e->modifiers() & Qt::ControlModifier;
+  send(ev);
+}
+
+void TableView::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  // The pointer grows with the table in whole steps, like the rest of the artwork.
+  int k = std::max(1, int(std::floor(letterbox().scale)));
+  if (k != pointer_scale_ && !pointer_.isNull()) apply_pointer();
+}
+
+void TableView::set_pointer(const Surface* image, int hot_x, int hot_y) {
+  if (!image || image->empty()) {
+    pointer_ = QImage();
+    unsetCursor();
+    return;
+  }
+  QImage img(image->w, image->h, QImage::Format_ARGB32);
+  for (int y = 0; y < image->h; ++y) {
+    const Pixel* src = image->row(y);
+    auto* dst = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < image->w; ++x)
+      dst[x] = src[x] == kPointerTransparent ? 0u : (src[x] | 0xFF000000u);
+  }
+  pointer_ = img;
+  pointer_hot_ = QPoint(hot_x, hot_y);
+  apply_pointer();
+}
+
+void TableView::apply_pointer() {
+  pointer_scale_ = std::max(1, int(std::floor(letterbox().scale)));
+  QImage img = pointer_scale_ == 1
+                   ? pointer_
+                   : pointer_.scaled(pointer_.size() * pointer_scale_, Qt::IgnoreAspectRatio,
+                                     Qt::FastTransformation);
+  setCursor(QCursor(QPixmap::fromImage(img), pointer_hot_.x() * pointer_scale_,
+                    pointer_hot_.y() * pointer_scale_));
+}
+
+}  // namespace sekiba
