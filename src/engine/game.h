@@ -1,6 +1,17 @@
 #pragma once
 // Everything one game holds. There are no globals: two Games can run side by side.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "com/weights.h"
+#include "engine/rng.h"
 #include "engine/table.h"
+#include "eval/analysis.h"
+#include "lan/lan_state.h"
+#include "man/input.h"
 #include "platform/platform.h"
 #include "records/settings.h"
 #include "screen/screen.h"
@@ -10,14 +21,35 @@ namespace sekiba {
 struct Game {
   Platform& os;
   Table t;
+  Analysis a;
   Settings s;
+  ComState com;
+  ManState man;
+  LanState lan;
   Screen scr;
+  Rng rng;
+  // Stacking patterns: 15 x (trigger + 3 variants of 14 codes), then a closing 0.
+  std::array<std::int16_t, 651> tumikomi_data{};
+  // A test or the command-line tool may play a side's turns itself; empty: the
+  // program's own turn procedures play.
+  struct Players {
+    std::function<int(Game&)> man, com;
+  } players;
+  // Menu items currently hidden (the window is told too).
+  std::set<std::string> hidden_menus;
 
   explicit Game(Platform& platform) : os(platform) {}
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
   std::string path(const std::string& name) const { return join_app_path(t.app_path, name); }
+
+  void show_menu(const std::string& name, bool visible) {
+    if (visible) hidden_menus.erase(name);
+    else hidden_menus.insert(name);
+    os.menu_visible(name, visible);
+  }
+  bool menu_shown(const std::string& name) const { return hidden_menus.count(name) == 0; }
 };
 
 }  // namespace sekiba

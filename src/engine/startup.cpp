@@ -1,5 +1,6 @@
 #include "engine/startup.h"
 
+#include "engine/driver.h"
 #include "engine/game.h"
 #include "engine/menus.h"
 #include "engine/waits.h"
@@ -32,8 +33,8 @@ void load_tile_sheet(Game& g, const std::string& name, Surface& sheet_surface) {
   sheet_surface = std::move(fitted);
 }
 
-// Loads a picture file into the background, scaled to the surface when its size
-// differs; false when it cannot be read.
+}  // namespace
+
 bool load_background(Game& g, const std::string& name) {
   Surface img;
   if (!g.os.load_image(g.path(name), img) || img.empty()) return false;
@@ -43,9 +44,8 @@ bool load_background(Game& g, const std::string& name) {
   return true;
 }
 
-}  // namespace
-
 bool Form_Load(Game& g) {
+  g.os.on_input = [&g](const InputEvent& ev) { handle_input(g, ev); };
   g.os.on_menu = [&g](const std::string& name) { menu_command(g, name); };
   g.os.on_close = [&g] { Form_Unload(g); };
   if (g.os.another_instance_running()) {
@@ -73,7 +73,8 @@ bool Form_Load(Game& g) {
   g.t.shoki_flag = 0;
   game_init(g);
   clock_get(g);
-  g.os.menu_visible("mnukinou", false);
+  g.rng.seed(std::uint32_t(g.t.clock_sec));
+  g.show_menu("mnukinou", false);
   disp_gr(g, 32, 37, "ﾊﾞｰｼﾞｮﾝ " + version_text(), 7, 1);
   return true;
 }
@@ -84,6 +85,8 @@ void game_init(Game& g) {
   g.t.game_mode = 0;
   for (int i = 1; i <= 8; ++i) g.os.menu_checked("mnumode" + std::to_string(i), i == 1);
   g.t.kyoku_flag = 0;
+  fill_weight_presets(g.com);
+  init_input_areas(g);
   load_settei(g);
 }
 
@@ -100,6 +103,8 @@ void Form_Unload(Game& g) { mnuend_Click(g); }
 void menu_command(Game& g, const std::string& name) {
   if (name.rfind("mnumode", 0) == 0 && name.size() == 8) {
     mnumode_Click(g, name[7] - '0');
+  } else if (name == "mnugame") {
+    mnugame_Click(g);
   } else if (name == "mnuend") {
     mnuend_Click(g);
   } else if (name == "mnusettei") {

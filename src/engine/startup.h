@@ -20,6 +20,10 @@ void mnumode_Click(Game& g, int item);
 void mnuend_Click(Game& g);
 void Form_Unload(Game& g);
 
+// Loads a picture file into the table background, scaled to fit when its size
+// differs; false (background unchanged) when it cannot be read.
+bool load_background(Game& g, const std::string& name);
+
 // "翠嶺牌戯 for Windows (ＬＡＮ対戦機能付き) Ver.1.00"
 std::string window_caption();
 // "1.00": major "." minor revision.

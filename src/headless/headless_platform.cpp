@@ -162,7 +162,13 @@ void HeadlessPlatform::yield() {
 void HeadlessPlatform::sleep_until_event(int max_ms) {
   if (quit_) throw QuitRequested();
   ++yields;
+  if (input.empty() && max_ms < 0) {
+    if (on_idle) on_idle(*this);
+    if (input.empty() && !quit_ && ++idle_waits_ > max_idle_waits)
+      throw std::runtime_error("headless: a wait for input that nothing will answer");
+  }
   if (!input.empty()) {
+    idle_waits_ = 0;
     clock_ms += 1;
     deliver_one();
   } else {

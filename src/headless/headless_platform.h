@@ -42,15 +42,29 @@ class HeadlessPlatform : public Platform {
   std::string data_folder = ".";
   std::int64_t clock_ms = 0;
   LocalTime time_of_day{};
-  // Files that "exist" as sounds; play_wave answers false for others.
+  // Whether play_wave finds its files.
   bool sounds_exist = true;
+  // Given to every wait without a time limit that finds the input queue empty
+  // (for example "press Enter at every prompt"). Without it such a wait that
+  // nothing can ever end throws after a while instead of hanging the test.
+  std::function<void(HeadlessPlatform&)> on_idle;
+  int max_idle_waits = 10000;
 
   bool menu_is_visible(const std::string& m) const {
     auto it = menu_shown.find(m);
     return it == menu_shown.end() ? true : it->second;
   }
 
-  void draw_text(Surface&, int, int, const std::string&, const TextStyle&) override {}
+  // Texts drawn, in order (the pixels stay untouched).
+  std::vector<std::string> texts;
+  bool drew(const std::string& text) const {
+    for (const auto& t : texts)
+      if (t == text) return true;
+    return false;
+  }
+  void draw_text(Surface&, int, int, const std::string& utf8, const TextStyle&) override {
+    if (texts.size() < 100000) texts.push_back(utf8);
+  }
   void draw_text_centered(Surface&, const RectF&, const std::string&, const TextStyle&) override {}
   int text_width(const std::string& utf8, const TextStyle& st) override;
   void fill_round_rect(Surface& s, const RectF& r, double radius, Pixel fill, Pixel pen,
@@ -97,6 +111,7 @@ class HeadlessPlatform : public Platform {
 
  private:
   bool quit_ = false;
+  int idle_waits_ = 0;
   void deliver_one();
 };
 

@@ -10,6 +10,9 @@ struct Game;
 // The options array: indices 0..24 live in the settings file, 25 is never used.
 struct Settings {
   std::array<std::int16_t, 26> settei{};
+  // The computer's thinking settings.
+  std::int16_t shikou_dora = 0, shikou_hyouka = 0, shikou_chinitu = 0, shikou_honitu = 0;
+  std::int16_t shikou_chinitu_su = 8, shikou_honitu_su = 11, shikou_chinro = 0, shikou_rechi = 0;
   Settings() { set_defaults(); }
   void set_defaults() {
     settei.fill(0);

@@ -2,6 +2,7 @@
 // The pictures of the table: the window surface, the clean background, the work
 // surface and every picture sheet the drawing routines copy from.
 #include <array>
+#include <cstdint>
 
 #include "platform/surface.h"
 
@@ -83,6 +84,8 @@ struct Screen {
 
   std::array<Pixel, 17> iro{};
   int ura_no = 0;  // tile-back design 0..7
+  // Grid place of the next line of the yaku list.
+  std::int16_t yaku_x = 11, yaku_y = 20;
 };
 
 class Platform;

@@ -1,0 +1,284 @@
+#include "engine/driver.h"
+
+#include <algorithm>
+
+#include "engine/dice.h"
+#include "engine/game.h"
+#include "engine/menus.h"
+#include "engine/pending.h"
+#include "engine/setup.h"
+#include "engine/startup.h"
+#include "engine/waits.h"
+#include "eval/hand.h"
+#include "man/input.h"
+#include "screen/draw.h"
+
+namespace sekiba {
+
+int series_length(const Game& g) {
+  const int mode = g.t.game_mode;
+  return (mode >= 1 && mode <= 7) ? kSeriesLength[mode] : 0;
+}
+
+void ura_set(Game& g) {
+  clock_get(g);
+  g.scr.ura_no = (g.t.clock_min + g.t.clock_sec) % 8;
+}
+
+void man_next(Game& g) {
+  if (g.t.oya == 2) {
+    g.t.oya = 1;
+    if (g.t.game_mode == 0) ++g.t.kyoku;
+    g.t.honba = 1;
+  } else {
+    ++g.t.honba;
+  }
+}
+
+void com_next(Game& g) {
+  if (g.t.oya == 1) {
+    g.t.oya = 2;
+    if (g.t.game_mode == 0) ++g.t.kyoku;
+    g.t.honba = 1;
+  } else {
+    ++g.t.honba;
+  }
+}
+
+void pr_nagare(Game& g) { font_ron(g, 3, 29, 21); }
+
+void title_sub2(Game& g) {
+  gbox_r(g, 41, 49, 63, 52, 7, 0, 1);
+  disp_gr(g, 43, 50, "キー", 1, 0);
+  disp_gr(g, 48, 50, "を押して下さい", 14, 0);
+}
+
+void key_machi(Game& g) {
+  // In a LAN match the host's key sets the pace and the two copies exchange
+  // acknowledgements here.
+  key_input(g, 0);
+}
+
+void jidou_pause(Game& g) {
+  const int n = g.s.settei[11];
+  if (n == 1) return;
+  for (int i = 0; i < n; ++i) wait_ms(g, 100);
+}
+
+void score_rireki_add(Game& g) {
+  Table& t = g.t;
+  t.score_rireki[std::size_t(std::clamp<int>(t.game_no, 0, 500))] = t.man_ten;
+  ++t.game_no;
+  const int len = series_length(g);
+  if (len > 0 && t.game_no > len) t.series_done = 1;
+  if (t.game_no >= 500) t.game_no = 499;
+}
+
+namespace {
+
+void pr_ron(Game& g) {
+  font_ron(g, 1, 31, 15);
+  wave_play(g, "\\sekiba_wave_ron");
+}
+
+void pr_tumo(Game& g) {
+  font_ron(g, 0, 31, 15);
+  wave_play(g, "\\sekiba_wave_tumo");
+}
+
+void man_win(Game& g) {
+  if (g.s.settei[17] != 0) man_disp_a(g);
+  else man_disp(g);
+  man_work_set(g);
+  man_naki_tenkai(g);
+  work_hai_sort(g);
+  yaku_main(g);
+}
+
+void com_win(Game& g) {
+  if (g.s.settei[17] != 0) com_disp_a(g);
+  else com_disp(g);
+  com_work_set(g);
+  work_hai_sort(g);
+  // A LAN match settles the remote user's win from the partner's messages.
+  yaku_main(g);
+}
+
+int play_turn(Game& g) {
+  if (g.t.teban == 1) return g.players.man ? g.players.man(g) : man_main(g);
+  return g.players.com ? g.players.com(g) : com_main(g);
+}
+
+}  // namespace
+
+void man_ron_sub(Game& g) { pr_ron(g); man_win(g); }
+void man_tumo_sub(Game& g) { pr_tumo(g); man_win(g); }
+void com_ron_sub(Game& g) { pr_ron(g); com_win(g); }
+void com_tumo_sub(Game& g) { pr_tumo(g); com_win(g); }
+
+void nagare_settle(Game& g) {
+  Table& t = g.t;
+  ++t.honba;
+  int man_tenpai = 0, com_tenpai = 0;
+  pr_nagare(g);
+  t.man_hai[14] = kEmpty;
+  if (man_nagare_tenpai(g) == 38) {
+    font_ron(g, 2, 50, 32);
+    if (g.s.settei[17] != 0) man_disp_b(g);
+    else man_disp(g);
+    wave_play(g, "\\sekiba_wave_tenpai");
+    man_tenpai = 1;
+  }
+  t.com_hai[14] = kEmpty;
+  if (com_nagare_tenpai(g) == 38) {
+    font_ron(g, 2, 9, 9);
+    com_disp(g);
+    wave_play(g, "\\sekiba_wave_tenpai");
+    com_tenpai = 1;
+    if (g.s.settei[2] == 1) atari_pr(g);
+  }
+  if (man_tenpai == 1 && com_tenpai == 0) {
+    t.man_ten += 15;
+    pr_score(g);
+  } else if (com_tenpai == 1 && man_tenpai == 0) {
+    t.man_ten -= 15;
+    if (t.lan_mode == 0 && t.man_ten < 0) t.man_ten = 0;
+    pr_score(g);
+  }
+}
+
+void play_hand(Game& g) {
+  Table& t = g.t;
+  t.kyoku_flag = 1;
+  set_shoki2(g);
+  set_dora(g);
+  g.os.yield();
+  if (t.oya == 1) haipai_ton(g);
+  else haipai_nan(g);
+  shoki_gamen(g);
+  if (t.oya == 1) {
+    man_com_pr(g);
+    t.teban = 1;
+  } else {
+    com_man_pr(g);
+    t.teban = 2;
+  }
+  com_kotsu_kime(g);
+  com_nerai_kime(g);
+  man_nerai_kime(g);
+  man_hai_sort(g);
+  man_disp(g);
+  dora_asist_pr(g);
+  com_hai_sort(g);
+  com_ura_disp(g);
+
+  int result = 0;  // 0 exhaustive draw, 1 the opponent won, 2 the user won
+  while (result == 0 && !(t.man_junme == 21 && t.com_junme == 21)) {
+    g.os.yield();
+    int r = play_turn(g);
+    if (t.man_junme > 1) g.show_menu("mnugame", false);
+    if (t.man_junme == 21 && t.com_junme == 21) r = saigo_furi_check(g);
+    if (r == 1 || r == 2) {
+      const bool man = t.teban == 1;
+      if (r == 1) man ? man_ron_sub(g) : com_ron_sub(g);
+      else man ? man_tumo_sub(g) : com_tumo_sub(g);
+      man ? man_next(g) : com_next(g);
+      result = man ? 2 : 1;
+    } else {
+      t.teban = std::int16_t(3 - t.teban);
+    }
+  }
+  if (result == 0) nagare_settle(g);
+  t.shoki_flag = 0;
+  if (g.s.settei[18] == 1) com_disp(g);
+  score_rireki_add(g);
+  save_yaku_cnt(g);
+  save_contine(g, 1);
+  title_sub2(g);
+  if (t.jidou == 1) jidou_pause(g);
+  else key_machi(g);
+  pr_ivent_bou(g);
+}
+
+void pr_100_over(Game& g) {
+  if (g.t.game_mode == 0 || g.t.series_void != 0) return;
+  static constexpr struct {
+    int length;
+    const char* text;
+  } kMessages[] = {{400, "４００連戦無事達成おめでとう！"}, {300, "３００連戦無事達成おめでとう！"},
+                   {200, "２００連戦無事達成おめでとう！"}, {100, "１００連戦無事達成おめでとう！"},
+                   {75, "　７５連戦無事達成おめでとう！"},  {50, "　５０連戦無事達成おめでとう！"},
+                   {25, "　２５連戦無事達成おめでとう！"}};
+  const int len = series_length(g);
+  for (const auto& m : kMessages) {
+    if (m.length != len || g.t.game_no <= len) continue;
+    gbox_r(g, 8, 20, 72, 30, 7, 14, 1);
+    disp_gr2(g, 10, 23, m.text, 10, 0);
+    title_sub2(g);
+    if (g.s.settei[8] == 1 && g.t.jidou == 1) jidou_pause(g);
+    else key_input(g, 0);
+    return;
+  }
+}
+
+void pr_game_over(Game& g) {
+  if (g.t.man_ten == 0) {
+    font_ron(g, 6, 29, 21);
+    wave_play(g, "\\sekiba_pyon");
+  }
+  gbox_r(g, 19, 8, 58, 13, 13, 9, 1);
+  disp_gr2(g, 24, 9, "１ゲーム終了です", 7, 0);
+}
+
+void lan_kekka(Game& g) {
+  // The result box of a LAN match; nothing against the computer.
+  if (g.t.lan_mode != 1) return;
+}
+
+void mnugame_Click(Game& g) {
+  Table& t = g.t;
+  if (t.shori_chu != 0) return;
+  PicHAIKEI_Paint(g);
+  load_background(g, "\\sekiba_back_0.jpg");
+  ura_set(g);
+  contine_sel(g);
+  t.jidou = 0;
+  for (;;) {
+    t.kyoku_flag = 0;
+    set_shoki1(g);
+    g.show_menu("mnumode", true);
+    g.show_menu("mnugame", true);
+    g.show_menu("mnulan", t.lan_mode == 1);
+    g.show_menu("mnus", t.lan_mode == 1);
+    if (t.contine_flag == 0) oya_kime(g);
+    t.series_done = 0;
+    g.show_menu("mnukinou", true);
+    g.show_menu("mnumode", false);
+    while (((t.lan_mode == 0 && t.man_ten > 0) || t.lan_mode == 1) && t.kyoku < 9 &&
+           t.series_done == 0)
+      play_hand(g);
+    t.kyoku_flag = 0;
+    g.show_menu("mnukinou", false);
+    pr_100_over(g);
+    pr_game_over(g);
+    lan_kekka(g);
+    title_sub2(g);
+    if (g.s.settei[8] == 1 && t.jidou == 1) {
+      jidou_pause(g);
+    } else {
+      key_machi(g);
+      t.jidou = 0;
+    }
+    end_of_game_records(g);
+    save_contine(g, 0);
+    t.contine_flag = 0;
+    if (g.s.settei[8] == 1 && t.jidou == 1) {
+      jidou_pause(g);
+    } else {
+      key_machi(g);
+      score_time_pr(g);
+    }
+  }
+}
+
+}  // namespace sekiba

@@ -1,0 +1,37 @@
+#pragma once
+// The analysis hand and the hand backups shared by the judgements and the players.
+#include <array>
+#include <cstdint>
+
+#include "engine/table.h"
+
+namespace sekiba {
+
+using Hand = std::array<Tile, 16>;
+
+struct Analysis {
+  Hand work_hai{};  // slots 1..15
+  Hand hai_bak1{}, hai_bak2{}, hai_bak3{}, hai_bak4{};
+  std::int16_t bunkai_no = 1;
+  std::int16_t shuntsu_jun = 1;
+  std::int16_t atama_jun = 1;
+  std::int16_t pinfu_flag = 0;
+};
+
+struct Game;
+
+// Each copies slots 1..14 one way.
+void work_bak1_save(Game& g);
+void work_bak1_load(Game& g);
+void work_bak2_save(Game& g);
+void work_bak2_load(Game& g);
+void com_bak3_save(Game& g);
+void com_bak3_load(Game& g);
+void com_bak4_save(Game& g);
+void com_bak4_load(Game& g);
+void man_bak3_save(Game& g);
+void man_bak3_load(Game& g);
+void man_bak4_save(Game& g);
+void man_bak4_load(Game& g);
+
+}  // namespace sekiba

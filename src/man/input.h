@@ -1,0 +1,46 @@
+#pragma once
+// Keys and clicks: the window's handlers only record what happened; key_input is
+// the one wait for a key or a click.
+#include <cstdint>
+
+#include "platform/platform.h"
+
+namespace sekiba {
+
+struct Game;
+
+struct ManState {
+  std::int16_t key_no = 0;
+  std::int16_t mouse_area = 0;  // 0 none, 1 hand, 2 operation window, 3 event sticks, 9 elsewhere
+  std::int16_t mouse_item = 0;
+  std::int16_t mouse_button = 0;
+  std::int16_t mouse_mode = 0;  // 0 normal, 1 hit, 2 selection
+  std::int16_t mouse_icon_flg = 0;
+  // Click areas in surface pixels.
+  std::int16_t hai_area_x = 24, hai_area_y = 344;
+  std::int16_t sousa_area_x = 536, sousa_area_y = 56;
+  std::int16_t bou_area_x = 104, bou_area_y = 168;
+};
+
+// Key codes of key_input.
+inline constexpr int kKeyEsc = 999;
+inline constexpr int kKeyEnter = 20;
+inline constexpr int kKeySpace = 21;
+inline constexpr int kKeyUp = 50, kKeyDown = 51, kKeyLeft = 52, kKeyRight = 53;
+inline constexpr int kClick = 97;
+
+void init_input_areas(Game& g);
+void Form_KeyDown(Game& g, int vk);
+void Form_MouseDown(Game& g, int button, int x, int y);
+void Form_MouseMove(Game& g, int x, int y);
+// Routes a window event to the handlers above.
+void handle_input(Game& g, const InputEvent& ev);
+// flg 0: hit pointer, 2: selection pointer, other: normal. Returns 97 for a click,
+// else the key code.
+int key_input(Game& g, int flg);
+
+void mouse_cursor_hit(Game& g);
+void mouse_cursor_sel(Game& g);
+void mouse_cursor_init(Game& g);
+
+}  // namespace sekiba

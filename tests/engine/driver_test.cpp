@@ -1,0 +1,174 @@
+#include "engine/driver.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/dice.h"
+#include "engine/game.h"
+#include "engine/pending.h"
+#include "engine/setup.h"
+#include "engine/startup.h"
+#include "test_game.h"
+
+namespace sekiba {
+namespace {
+
+constexpr InputEvent kEnter{InputEvent::Kind::KeyDown, 13};
+
+// A game after start-up that answers every prompt with Enter and quits once the
+// end-of-game box has been shown.
+struct DriverTest : ::testing::Test {
+  test::TestGame tg;
+  Game& g = tg.g;
+  int games_to_play = 1;
+
+  DriverTest() {
+    EXPECT_TRUE(Form_Load(g));
+    g.s.settei[12] = 1;  // no sound
+    g.rng.seed(2024);
+    tg.os.on_idle = [this](HeadlessPlatform& os) {
+      int ends = 0;
+      for (const auto& t : os.texts) ends += t == "１ゲーム終了です";
+      if (ends >= games_to_play) os.quit();
+      else os.input.push_back(kEnter);
+    };
+  }
+
+  void run_until_quit() {
+    try {
+      mnugame_Click(g);
+      FAIL() << "the Start handler returned";
+    } catch (const QuitRequested&) {
+    }
+  }
+};
+
+TEST(Dice, ParityDecidesTheDealer) {
+  EXPECT_EQ(oya_for_dice(3, 4), 1);
+  EXPECT_EQ(oya_for_dice(2, 2), 2);
+  EXPECT_EQ(oya_for_dice(6, 5), 1);
+  EXPECT_EQ(oya_for_dice(1, 1), 2);
+}
+
+TEST_F(DriverTest, TheTenthRollDecides) {
+  Rng copy = g.rng;
+  auto roll = [&] { return std::clamp(int(6.0f * copy.next() + 1.0f), 1, 6); };
+  int a = 0, b = 0;
+  for (int i = 0; i < 10; ++i) {
+    a = roll();
+    b = roll();
+  }
+  tg.os.input.push_back(kEnter);
+  g.t.series_void = 3;
+  oya_kime(g);
+  EXPECT_EQ(g.t.oya, oya_for_dice(a, b));
+  EXPECT_EQ(g.t.series_void, 0);
+  EXPECT_TRUE(tg.os.drew("親を決めます"));
+}
+
+TEST_F(DriverTest, DealerAdvance) {
+  g.t.oya = 1;
+  g.t.kyoku = 1;
+  g.t.honba = 1;
+  man_next(g);  // the dealer wins: repeat
+  man_next(g);
+  EXPECT_EQ(g.t.oya, 1);
+  EXPECT_EQ(g.t.kyoku, 1);
+  EXPECT_EQ(g.t.honba, 3);
+  com_next(g);  // the other side wins: the deal passes
+  EXPECT_EQ(g.t.oya, 2);
+  EXPECT_EQ(g.t.kyoku, 2);
+  EXPECT_EQ(g.t.honba, 1);
+  com_next(g);
+  EXPECT_EQ(g.t.kyoku, 2);
+  EXPECT_EQ(g.t.honba, 2);
+  man_next(g);
+  EXPECT_EQ(g.t.oya, 1);
+  EXPECT_EQ(g.t.kyoku, 3);
+  g.t.game_mode = 4;  // a series never moves the dealer turn
+  com_next(g);
+  EXPECT_EQ(g.t.kyoku, 3);
+  EXPECT_EQ(g.t.oya, 2);
+}
+
+TEST_F(DriverTest, BothNotenOnlyAddsARepeat) {
+  g.t.man_ten = 250;
+  g.t.honba = 2;
+  g.t.rechi_bou = 3;
+  nagare_settle(g);
+  EXPECT_EQ(g.t.man_ten, 250);
+  EXPECT_EQ(g.t.honba, 3);
+  EXPECT_EQ(g.t.rechi_bou, 3);
+  EXPECT_EQ(g.t.man_hai[14], kEmpty);
+  EXPECT_EQ(g.t.com_hai[14], kEmpty);
+}
+
+TEST_F(DriverTest, ScoreHistoryAndSeriesEnd) {
+  g.t.game_mode = 4;  // 25 hands
+  g.t.game_no = 25;
+  g.t.man_ten = 123;
+  score_rireki_add(g);
+  EXPECT_EQ(g.t.score_rireki[25], 123);
+  EXPECT_EQ(g.t.game_no, 26);
+  EXPECT_EQ(g.t.series_done, 1);
+
+  g.t.series_done = 0;
+  g.t.game_mode = 7;
+  g.t.game_no = 499;
+  score_rireki_add(g);
+  EXPECT_EQ(g.t.game_no, 499);
+  EXPECT_EQ(g.t.series_done, 1);  // 500 > 400
+}
+
+TEST_F(DriverTest, WholeSeriesOfTwentyFiveHands) {
+  tg.os.on_menu("mnumode2");
+  run_until_quit();
+  EXPECT_EQ(g.t.game_no, 26);
+  EXPECT_EQ(g.t.score_rireki[25], 300);
+  EXPECT_TRUE(tg.os.drew("　２５連戦無事達成おめでとう！"));
+  EXPECT_TRUE(tg.os.drew("１ゲーム終了です"));
+  EXPECT_EQ(g.t.man_junme, 21);  // every hand ran its forty discards
+  EXPECT_EQ(g.t.com_junme, 21);
+  EXPECT_FALSE(g.menu_shown("mnukinou"));
+}
+
+TEST_F(DriverTest, WholeNormalGameAcrossEightDealerTurns) {
+  // Scripted players: the side that does not deal wins by tsumo on its first
+  // turn, so the deal passes every hand.
+  int wins = 0;
+  g.players.man = [&](Game& gg) {
+    if (gg.t.oya == 2) return ++wins, gg.t.agari_pl = 1, 2;
+    return man_main(gg);
+  };
+  g.players.com = [&](Game& gg) {
+    if (gg.t.oya == 1) return ++wins, gg.t.agari_pl = 2, 2;
+    return com_main(gg);
+  };
+  run_until_quit();
+  EXPECT_EQ(wins, 8);
+  EXPECT_EQ(g.t.kyoku, 9);
+  EXPECT_EQ(g.t.game_no, 9);
+  EXPECT_EQ(g.t.honba, 1);
+  EXPECT_TRUE(tg.os.drew("１ゲーム終了です"));
+  EXPECT_FALSE(tg.os.drew("　２５連戦無事達成おめでとう！"));
+}
+
+TEST_F(DriverTest, StartMenuHidesAfterTheFirstDiscardAndGamesFollowEachOther) {
+  games_to_play = 2;
+  tg.os.on_menu("mnumode2");
+  run_until_quit();
+  EXPECT_FALSE(g.menu_shown("mnugame"));
+  EXPECT_FALSE(g.menu_shown("mnumode"));
+  int ends = 0;
+  for (const auto& t : tg.os.texts) ends += t == "１ゲーム終了です";
+  EXPECT_EQ(ends, 2);
+}
+
+TEST_F(DriverTest, QuitDuringTheDiceEndsCleanly) {
+  tg.os.on_idle = [](HeadlessPlatform& os) { os.on_menu("mnuend"); };
+  run_until_quit();
+  EXPECT_TRUE(tg.os.quit_requested());
+  EXPECT_EQ(g.t.game_no, 1);
+}
+
+}  // namespace
+}  // namespace sekiba
