@@ -16,6 +16,18 @@ struct Analysis {
   std::int16_t shuntsu_jun = 1;
   std::int16_t atama_jun = 1;
   std::int16_t pinfu_flag = 0;
+
+  // Result of the last decomposition (cleared by bunkai_clear).
+  std::int16_t kotsu_cnt = 0;
+  std::int16_t shuntsu_cnt = 0;
+  std::int16_t toitsu_cnt = 0;
+  std::int16_t mentsu_cnt = 1;                    // next free slot of the set list
+  std::array<Tile, 6> mentsu_hai{};               // slots 1..4: lowest tile of each set
+  std::array<std::int16_t, 6> mentsu_kind{};      // 1 sequence, 2 triplet
+  std::array<Tile, 9> toitsu_hai{};               // seven pairs, slots 1..7
+  Tile atama_hai = 0;                             // head pair, 0 when none
+  // Tiles that complete the hand, from slot 1, ascending, then a 0.
+  std::array<Tile, 16> machi_hai{};
 };
 
 struct Game;
