@@ -30,6 +30,8 @@ void framed_plate(Surface& s, const RectF& r, double radius, double fw, Pixel fr
                   Pixel bottom);
 // A filled disc with an anti-aliased edge.
 void disc(Surface& s, double cx, double cy, double radius, Pixel c);
+// A filled triangle, anti-aliased by supersampling.
+void triangle(Surface& s, PointF a, PointF b, PointF c, Pixel colour);
 
 // Text helpers in the window font.
 TextStyle style(int point, Pixel color, bool bold = true);
@@ -37,6 +39,9 @@ void text_in(Platform& os, Surface& s, const RectF& r, const std::string& t, int
 // Text with a one-pixel (or wider) outline around every glyph.
 void outlined_text(Platform& os, Surface& s, const RectF& r, const std::string& t, int point,
                    Pixel fill, Pixel outline, int width = 1);
+
+// The largest point size, from start down, at which t fits in max_w pixels.
+int fit_point(Platform& os, const std::string& t, int start, int max_w, bool bold = true);
 
 // Averages factor x factor blocks of src (from its origin) into a w x h area of dst.
 void reduce(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int factor);
