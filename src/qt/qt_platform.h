@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 
 class QLockFile;
+class QSvgRenderer;
 
 namespace sekiba {
 
@@ -81,7 +82,7 @@ class QtPlatform : public Platform {
   Game* game_ = nullptr;
   bool quit_ = false;
   std::unique_ptr<QLockFile> instance_lock_;
-  std::map<std::string, std::unique_ptr<class QSvgRenderer>> svg_cache_;
+  std::map<std::string, std::unique_ptr<QSvgRenderer>> svg_cache_;
 };
 
 }  // namespace sekiba
