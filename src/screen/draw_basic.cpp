@@ -174,9 +174,11 @@ void frame_sides(Game& g, int row, int sx, int ex, int sy, int ey) {
 
 void gbox_r(Game& g, int sx, int sy, int ex, int ey, int fcol, int lcol, int fl) {
   Surface& w = win(g);
+  // The frame line runs along pixels 2..5 of its pieces; the shadow falls two
+  // pixels beyond it on the right and below.
   if (fl == 1) {
-    shade(w, 8 * ex + 8, 8 * sy + 2, 2, 8 * (ey - sy) + 8);
-    shade(w, 8 * sx + 2, 8 * ey + 8, 8 * (ex - sx) + 8, 2);
+    shade(w, 8 * ex + 6, 8 * sy + 4, 2, 8 * (ey - sy) + 4);
+    shade(w, 8 * sx + 4, 8 * ey + 6, 8 * (ex - sx) + 2, 2);
   }
   fill_rect(w, 8 * sx + 5, 8 * sy + 5, 8 * ex + 3 - (8 * sx + 5) + 1, 8 * ey + 3 - (8 * sy + 5) + 1,
             iro(g, fcol));
@@ -197,7 +199,7 @@ void gbox_r_end(Game& g, int sx, int ex, int ey, int fcol, int lcol, int fl) {
   // The closing row of a box whose upper part was drawn line by line: the sides
   // down to the bottom corners and the bottom edge.
   Surface& w = win(g);
-  if (fl == 1) shade(w, 8 * sx + 2, 8 * ey + 8, 8 * (ex - sx) + 8, 2);
+  if (fl == 1) shade(w, 8 * sx + 4, 8 * ey + 6, 8 * (ex - sx) + 4, 2);
   fill_rect(w, 8 * sx + 5, 8 * ey, 8 * (ex - sx) - 1, 4, iro(g, fcol));
   const int row = (lcol > 0 && lcol < kWakuRows) ? lcol : 0;
   frame_piece(g, row, kBL, sx, ey);

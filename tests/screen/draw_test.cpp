@@ -182,13 +182,16 @@ TEST_F(DrawTest, BlinkingHidesAndShowsEveryCopy) {
 TEST_F(DrawTest, BoxFillsItsInsideAndDropsAShadow) {
   gbox_r(g, 10, 10, 20, 15, 13, 0, 1);
   EXPECT_EQ(g.scr.win.at(8 * 15, 8 * 12), g.scr.iro[13]);
-  // The shadow lies two pixels right of and below the frame.
-  EXPECT_EQ(g.scr.win.at(8 * 21 + 1, 8 * 13), kBlack);  // window was black; stays dark
+  // The shadow lies two pixels right of and below the frame line.
   g.scr.win.fill(kWhite);
   gbox_r(g, 10, 10, 20, 15, 7, 0, 1);
-  const Pixel sh = g.scr.win.at(8 * 21 + 1, 8 * 13);
-  EXPECT_LT(red_of(sh), 255);
-  EXPECT_EQ(g.scr.win.at(8 * 21 + 4, 8 * 13), kWhite);
+  EXPECT_LT(red_of(g.scr.win.at(8 * 20 + 7, 8 * 13)), 255);
+  EXPECT_LT(red_of(g.scr.win.at(8 * 15, 8 * 15 + 7)), 255);
+  EXPECT_EQ(g.scr.win.at(8 * 21 + 1, 8 * 13), kWhite);
+  EXPECT_EQ(g.scr.win.at(8 * 20 + 7, 8 * 10), kWhite);  // not beside the top corner
+  g.scr.win.fill(kWhite);
+  gbox_r(g, 10, 10, 20, 15, 7, 0, 0);
+  EXPECT_EQ(g.scr.win.at(8 * 20 + 7, 8 * 13), kWhite);
 }
 
 TEST_F(DrawTest, HandCounterShowsSeriesOrTurn) {
