@@ -10,6 +10,7 @@
 #include "engine/rng.h"
 #include "engine/table.h"
 #include "eval/analysis.h"
+#include "eval/yaku.h"
 #include "lan/lan_state.h"
 #include "man/input.h"
 #include "platform/platform.h"
@@ -27,6 +28,7 @@ struct Game {
   ManState man;
   LanState lan;
   Screen scr;
+  YakuState yaku;  // result text, rinshan flag, win statistics
   Rng rng;
   // Stacking patterns: 15 x (trigger + 3 variants of 14 codes), then a closing 0.
   std::array<std::int16_t, 651> tumikomi_data{};
