@@ -65,7 +65,6 @@ void com_kotsu_kime(Game&) {}
 void com_nerai_kime(Game&) {}
 void man_nerai_kime(Game&) {}
 void dora_asist_pr(Game&) {}
-void save_yaku_cnt(Game&) {}
 void contine_sel(Game&) {}
 void save_contine(Game&, int) {}
 void game_save(Game&) {}
