@@ -9,7 +9,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
+#include <QMediaDevices>
+#include <QAudioDevice>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QScreen>
@@ -132,10 +135,31 @@ void QtPlatform::quit() {
   QCoreApplication::quit();
 }
 
+namespace {
+// Length of a PCM WAV file from its header, so a wait for the end of a sound is
+// bounded even when the sound system never reports it; 0 when unreadable.
+int wave_length_ms(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return 0;
+  const QByteArray h = f.read(44);
+  if (h.size() < 44 || !h.startsWith("RIFF")) return 0;
+  auto u32 = [&](int o) {
+    return quint32(uchar(h[o])) | quint32(uchar(h[o + 1])) << 8 | quint32(uchar(h[o + 2])) << 16 |
+           quint32(uchar(h[o + 3])) << 24;
+  };
+  const quint32 bytes_per_second = u32(28);
+  if (bytes_per_second == 0) return 0;
+  return int(qint64(f.size() - 44) * 1000 / bytes_per_second);
+}
+}  // namespace
+
 bool QtPlatform::play_wave(const std::string& path) {
-  if (!QFileInfo::exists(qs(path))) return false;
+  const QString file = qs(path);
+  if (!QFileInfo::exists(file)) return false;
+  // Without a sound device nothing would ever finish playing.
+  if (QMediaDevices::defaultAudioOutput().isNull()) return false;
   QSoundEffect effect;
-  effect.setSource(QUrl::fromLocalFile(qs(path)));
+  effect.setSource(QUrl::fromLocalFile(file));
   QEventLoop loop;
   bool started = false;
   QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
@@ -149,13 +173,12 @@ bool QtPlatform::play_wave(const std::string& path) {
   QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
     if (started && !effect.isPlaying()) loop.quit();
   });
-  // A broken sound device must not hang the game: no sound lasts this long.
-  QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+  QTimer::singleShot(wave_length_ms(file) + 400, &loop, &QEventLoop::quit);
   if (effect.status() == QSoundEffect::Ready) {
     started = true;
     effect.play();
   }
-  // The original blocks until the sound ends; keep painting but take no input.
+  // The game waits for the sound to end; keep painting but take no input.
   loop.exec(QEventLoop::ExcludeUserInputEvents);
   effect.stop();
   return started;
