@@ -74,12 +74,6 @@ TEST_F(YakuJudge, ReplacementTileWinLetsRedFivesCountButNotDora) {
   EXPECT_EQ(g.t.ivent_bou[0], 0);
 }
 
-TEST_F(YakuJudge, RinshanFlagIsClearedEvenWithoutYaku) {
-  g.yaku.rinshan_flag = 0;
-  judge({.pl = 1, .kind = 2, .agari = 2, .sets = {{1, 1}, {13, 1}, {26, 1}, {29, 2}}, .head = 11});
-  EXPECT_EQ(g.yaku.rinshan_flag, 0);
-}
-
 TEST_F(YakuJudge, PinfuShapeOnTsumoGivesTsumoOnlyButSetsTheFlag) {
   EXPECT_EQ(judge({.pl = 1, .kind = 1, .agari = 22, .sets = {{1, 1}, {14, 1}, {22, 1}, {26, 1}}, .head = 19}), 1);
   EXPECT_EQ(g.yaku.yaku_str, "yakusuu  04701");
@@ -333,21 +327,6 @@ TEST_F(YakuJudge, RedFivesCountInHandAndChi) {
   EXPECT_EQ(aka_kazu(g), 1 + 3 + 1);
   test::put_win(g, {.pl = 2, .kind = 2, .agari = 2, .sets = {{25, 1}, {25, 2}, {11, 1}, {3, 1}}, .head = 19});
   EXPECT_EQ(aka_kazu(g), 4);
-}
-
-TEST(YakuRechi, CountersAdvanceOnlyOnceDeclared) {
-  test::TestGame tg;
-  Game& g = tg.g;
-  man_rechi_susumu(g);
-  com_rechi_susumu(g);
-  EXPECT_EQ(g.t.man_rechi, 0);
-  EXPECT_EQ(g.t.com_rechi, 0);
-  g.t.man_rechi = 1;
-  g.t.com_rechi = 2;
-  man_rechi_susumu(g);
-  com_rechi_susumu(g);
-  EXPECT_EQ(g.t.man_rechi, 2);
-  EXPECT_EQ(g.t.com_rechi, 3);
 }
 
 }  // namespace
