@@ -10,7 +10,7 @@ namespace {
 
 using test::Meld;
 using test::Set;
-using test::WinSpec;
+using test::WinHand;
 
 class YakuJudge : public ::testing::Test {
  protected:
@@ -22,7 +22,7 @@ class YakuJudge : public ::testing::Test {
     g.t.oya = 1;
     g.t.man_junme = g.t.com_junme = 8;
   }
-  int judge(const WinSpec& w) {
+  int judge(const WinHand& w) {
     test::put_win(g, w);
     g.yaku.yaku_str = "yakusuu ";
     return yaku_hantei(g);
@@ -128,8 +128,8 @@ TEST_F(YakuJudge, RoundWindsDependOnDealerAndWinner) {
 }
 
 TEST_F(YakuJudge, SouthHeadBlocksPinfuForTheOpponentAlwaysAndTheUserWhenTheOpponentDeals) {
-  const WinSpec user{.pl = 1, .kind = 2, .agari = 22, .sets = {{1, 1}, {14, 1}, {22, 1}, {26, 1}}, .head = 32};
-  WinSpec com = user;
+  const WinHand user{.pl = 1, .kind = 2, .agari = 22, .sets = {{1, 1}, {14, 1}, {22, 1}, {26, 1}}, .head = 32};
+  WinHand com = user;
   com.pl = 2;
   for (int oya : {1, 2}) {
     g.t.oya = std::int16_t(oya);
@@ -239,7 +239,7 @@ TEST_F(YakuJudge, DoraGroupHasTwoCharactersOfCount) {
 
 TEST_F(YakuJudge, OpponentNeverGetsThreeKans) {
   test::put_win(g, {});
-  WinSpec w{.pl = 2, .kind = 1, .agari = 5, .sets = {{1, 2}, {11, 2}, {21, 2}, {5, 1}}, .head = 33};
+  WinHand w{.pl = 2, .kind = 1, .agari = 5, .sets = {{1, 2}, {11, 2}, {21, 2}, {5, 1}}, .head = 33};
   judge(w);
   g.t.man_naki_hai = {0, 3, 13, 23, 0, 0};
   g.t.man_naki_kind = {0, 3, 3, 4, 0, 0};

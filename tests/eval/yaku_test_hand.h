@@ -19,7 +19,7 @@ struct Meld {
   int kind;  // 1 chi, 2 pon, 3 open kan, 4 closed kan
 };
 
-struct WinSpec {
+struct WinHand {
   int pl = 1;    // 1 the user, 2 the opponent
   int kind = 2;  // 1 tsumo, 2 ron
   Tile agari = 0;
@@ -31,7 +31,7 @@ struct WinSpec {
 
 inline void sort14(Hand& h) { std::sort(h.begin() + 1, h.begin() + 15); }
 
-inline void put_win(Game& g, const WinSpec& w) {
+inline void put_win(Game& g, const WinHand& w) {
   Analysis& a = g.a;
   Table& t = g.t;
   t.agari_pl = std::int16_t(w.pl);

@@ -7,7 +7,7 @@
 namespace sekiba {
 namespace {
 
-using test::WinSpec;
+using test::WinHand;
 
 class YakumanJudge : public ::testing::Test {
  protected:
@@ -18,7 +18,7 @@ class YakumanJudge : public ::testing::Test {
     g.t.oya = 1;
     g.t.man_junme = g.t.com_junme = 8;
   }
-  int judge(const WinSpec& w) {
+  int judge(const WinHand& w) {
     test::put_win(g, w);
     return judge_as_is();
   }
@@ -88,20 +88,20 @@ TEST_F(YakumanJudge, HonourHandsAddUp) {
 }
 
 TEST_F(YakumanJudge, FirstDrawWins) {
-  const WinSpec plain{.pl = 1, .kind = 1, .agari = 2, .sets = {{2, 1}, {13, 1}, {24, 1}, {26, 1}}, .head = 18};
+  const WinHand plain{.pl = 1, .kind = 1, .agari = 2, .sets = {{2, 1}, {13, 1}, {24, 1}, {26, 1}}, .head = 18};
   g.t.man_junme = 1;
   EXPECT_EQ(judge(plain), 13);
   EXPECT_EQ(g.yaku.yaku_str, "yakuman  01001");
   g.t.oya = 2;
   EXPECT_EQ(judge(plain), 13);
   EXPECT_EQ(g.yaku.yaku_str, "yakuman  01101");
-  WinSpec ron = plain;
+  WinHand ron = plain;
   ron.kind = 2;
   EXPECT_EQ(judge(ron), 0);
   g.t.oya = 1;
   g.t.man_junme = 5;
   g.t.com_junme = 1;
-  WinSpec com = plain;
+  WinHand com = plain;
   com.pl = 2;
   EXPECT_EQ(judge(com), 13);
   EXPECT_EQ(g.yaku.yaku_str, "yakuman  01101");
@@ -122,7 +122,7 @@ TEST_F(YakumanJudge, UnconnectedTilesAreTheUsersOnly) {
 }
 
 TEST_F(YakumanJudge, FourKansForTheUserOnly) {
-  const WinSpec kans{.pl = 1, .kind = 1, .agari = 35, .head = 35,
+  const WinHand kans{.pl = 1, .kind = 1, .agari = 35, .head = 35,
                      .melds = {{2, 3}, {14, 3}, {27, 3}, {33, 3}}};
   EXPECT_EQ(judge(kans), 13);
   EXPECT_EQ(g.yaku.yaku_str, "yakuman  10201");
