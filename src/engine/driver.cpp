@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "com/com_turn.h"
+#include "com/shikou.h"
 #include "engine/dice.h"
 #include "engine/game.h"
 #include "engine/menus.h"
@@ -9,6 +11,9 @@
 #include "engine/setup.h"
 #include "engine/startup.h"
 #include "engine/waits.h"
+#include "engine/settlement.h"
+#include "eval/bunkai.h"
+#include "eval/yaku.h"
 #include "eval/hand.h"
 #include "man/input.h"
 #include "screen/draw.h"

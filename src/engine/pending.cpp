@@ -38,32 +38,8 @@ int man_main(Game& g) {
   return 0;
 }
 
-int com_main(Game& g) {
-  Table& t = g.t;
-  const Tile tile = scaffold_draw(g, t.com_hai);
-  hai_put(g, kEmpty, 65 - 4 * 14, 0, 0);
-  hai_put(g, tile, t.com_sute_x, t.com_sute_y, g.s.settei[17]);
-  pasi_play(g);
-  t.com_sute[std::size_t(t.com_junme)] = tile;
-  t.com_sute_x = std::int16_t(t.com_sute_x - 4);
-  if (t.com_junme == 10) {
-    t.com_sute_x = 61;
-    t.com_sute_y = std::int16_t(t.com_sute_y - 7);
-  }
-  ++t.com_junme;
-  com_hai_sort(g);
-  return 0;
-}
-
 int saigo_furi_check(Game&) { return 0; }
-int man_nagare_tenpai(Game&) { return 0; }
-int com_nagare_tenpai(Game&) { return 0; }
 void atari_pr(Game&) {}
-void yaku_main(Game&) {}
-void man_naki_tenkai(Game&) {}
-void com_kotsu_kime(Game&) {}
-void com_nerai_kime(Game&) {}
-void man_nerai_kime(Game&) {}
 void dora_asist_pr(Game&) {}
 void contine_sel(Game&) {}
 void save_contine(Game&, int) {}

@@ -16,6 +16,8 @@ struct Analysis {
   std::int16_t shuntsu_jun = 1;
   std::int16_t atama_jun = 1;
   std::int16_t pinfu_flag = 0;
+  // Fu of the last points reckoning.
+  std::int16_t last_fu = 0;
 
   // Result of the last decomposition (cleared by bunkai_clear).
   std::int16_t kotsu_cnt = 0;
