@@ -1,0 +1,95 @@
+// Winning tiles by trial: every tile code is put into the 14th slot in turn.
+// The trial never asks how many copies are still unseen, so a tile all of whose
+// copies are visible (or held) still counts as a wait.
+//
+// Only the concealed tiles are tried. A closed kan written in as three loose
+// tiles could lend a tile to a sequence (kan 7-7-7 with 8-9 in hand "waits" on
+// 9 as 7-8-9 plus a 7 pair), and the win test itself never sees the kan, so
+// such a tile would be shown as a wait and then refused. A fixed set never
+// changes what the rest of the hand waits on.
+#include "eval/bunkai.h"
+
+#include "engine/game.h"
+#include "eval/hand.h"
+
+namespace sekiba {
+
+namespace {
+
+constexpr bool is_candidate(int c) { return is_tile(c); }
+
+// Slots 1..14 may hold entries; the terminator then still fits in slot 15.
+void machi_append(Analysis& a, int& n, Tile code) {
+  if (n >= 14) return;
+  a.machi_hai[std::size_t(++n)] = code;
+}
+
+void machi_close(Analysis& a, int n) { a.machi_hai[std::size_t(n + 1)] = 0; }
+
+}  // namespace
+
+int man_tenpai_check(Game& g) {
+  man_work_set(g);
+  work_hai_sort(g);
+  work_bak1_save(g);
+  for (int c = 1; c <= 37; ++c) {
+    if (!is_candidate(c)) continue;
+    work_bak1_load(g);
+    g.a.work_hai[14] = Tile(c);
+    if (man_agari_check(g) == kAgari) return kAgari;
+  }
+  return 0;
+}
+
+int help_kazu(Game& g) {
+  man_work_set(g);
+  g.a.work_hai[14] = kEmpty;
+  work_hai_sort(g);
+  work_bak1_save(g);
+  int n = 0;
+  for (int c = 1; c <= 37; ++c) {
+    if (!is_candidate(c)) continue;
+    work_bak1_load(g);
+    g.a.work_hai[14] = Tile(c);
+    if (man_agari_check(g) == kAgari) machi_append(g.a, n, Tile(c));
+  }
+  machi_close(g.a, n);
+  return n;
+}
+
+int com_machi_kazu(Game& g) {
+  auto& hand = g.t.com_hai;
+  hand[14] = kEmpty;
+  int n = 0;
+  for (int c = 1; c <= 37; ++c) {
+    if (!is_candidate(c)) continue;
+    hand[14] = Tile(c);
+    if (com_agari_check(g) == kAgari) machi_append(g.a, n, Tile(c));
+  }
+  hand[14] = kEmpty;
+  machi_close(g.a, n);
+  return n;
+}
+
+Tile man_furiten_hai(Game& g) {
+  Table& t = g.t;
+  man_bak3_save(g);
+  man_hai_sort(g);
+  man_bak4_save(g);
+  const int last = t.man_junme - 1 > 20 ? 20 : t.man_junme - 1;
+  for (int i = 1; i <= last; ++i) {
+    const Tile discard = t.man_sute[std::size_t(i)];
+    if (!is_tile(discard)) continue;
+    man_bak4_load(g);
+    t.man_hai[14] = discard;
+    man_work_set(g);
+    if (man_agari_check(g) == kAgari) {
+      man_bak3_load(g);
+      return discard;
+    }
+  }
+  man_bak3_load(g);
+  return 0;
+}
+
+}  // namespace sekiba
