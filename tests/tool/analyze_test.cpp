@@ -1,0 +1,107 @@
+#include "tool/analyze.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace sekiba {
+namespace {
+
+using json = nlohmann::json;
+
+json ask(const std::string& line) { return json::parse(analyze_line(line)); }
+
+const char* kPinfu = R"("hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"agari":24)";
+
+TEST(Analyze, PinfuByRonAndByTsumo) {
+  json a = ask(std::string(R"({"op":"agari",)") + kPinfu + R"(,"kind":"ron","oya":"com","dora":37})");
+  EXPECT_EQ(a["complete"], true);
+  EXPECT_EQ(a["furiten"], 0);
+  EXPECT_EQ(a["han"], 1);
+  EXPECT_EQ(a["fu"], 30);
+  EXPECT_EQ(a["points"], 10);
+  EXPECT_EQ(a["yaku"], json::parse("[[36,1]]"));
+  EXPECT_EQ(a["yaku_str"], "yakusuu  03601");
+  a = ask(std::string(R"({"op":"agari",)") + kPinfu + R"(,"kind":"ron","oya":"man","dora":37})");
+  EXPECT_EQ(a["points"], 15);
+  // Tsumo: no pinfu, but the shape still drops the edge-wait fu: 22 fu.
+  a = ask(std::string(R"({"op":"agari",)") + kPinfu + R"(,"kind":"tsumo","oya":"com","dora":37})");
+  EXPECT_EQ(a["fu"], 22);
+  EXPECT_EQ(a["points"], 10);
+  EXPECT_EQ(a.count("furiten"), 0u);
+}
+
+TEST(Analyze, OpponentWinsAreNegativeAndNotClamped) {
+  json a = ask(std::string(R"({"op":"agari",)") + kPinfu + R"(,"kind":"ron","winner":"com","oya":"man","dora":37})");
+  EXPECT_EQ(a["points"], -10);
+  EXPECT_EQ(a["ivent_bou"], json::parse("[1,1,1,1,1]"));
+}
+
+TEST(Analyze, SevenPairsAndLimits) {
+  json a = ask(R"({"op":"agari","hand":[2,2,4,4,13,13,16,16,22,22,27,27,33],"agari":33,"kind":"ron","oya":"com"})");
+  EXPECT_EQ(a["fu"], 25);
+  EXPECT_EQ(a["han"], 2);
+  EXPECT_EQ(a["points"], 16);
+  // Thirteen orphans on the thirteen-sided wait: a double yakuman.
+  const std::string kokushi =
+      R"({"op":"agari","hand":[1,9,11,19,21,29,31,32,33,34,35,36,37],"agari":37,"kind":"ron","oya":"com")";
+  a = ask(kokushi + R"(,"settei":{"4":1}})");
+  EXPECT_EQ(a["yakuman"], 26);
+  EXPECT_EQ(a["fu"], nullptr);
+  EXPECT_EQ(a["points"], 640);
+  EXPECT_EQ(a["yaku_str"].get<std::string>().substr(0, 8), "yakuman ");
+  a = ask(kokushi + R"(,"settei":{"4":0}})");
+  EXPECT_EQ(a["points"], 320);
+}
+
+TEST(Analyze, DoubleScoreIsReportedBeforeTheMultiplier) {
+  json a = ask(R"({"op":"agari","hand":[11,11,11,12,13,14,15,16,17,18,19,19,19],"agari":12,"kind":"ron","oya":"com","bairitu":2})");
+  EXPECT_EQ(a["complete"], true);
+  EXPECT_GE(a["han"].get<int>(), 13);
+  EXPECT_EQ(a["points"], 320);
+}
+
+TEST(Analyze, FuritenRefusesTheRon) {
+  json a = ask(std::string(R"({"op":"agari",)") + kPinfu + R"(,"kind":"ron","discards":[21]})");
+  EXPECT_EQ(a["complete"], true);
+  EXPECT_EQ(a["furiten"], 21);
+  EXPECT_EQ(a.count("han"), 0u);
+}
+
+TEST(Analyze, AnIndicatorOfZeroNamesNoDora) {
+  // With setting 6 the tile after an indicator is the dora; 0 must not make 1 bamboo a dora.
+  json a = ask(std::string(R"({"op":"agari",)") + kPinfu + R"(,"kind":"ron","dora":0,"settei":{"6":1}})");
+  EXPECT_EQ(a["han"], 1);
+  a = ask(std::string(R"({"op":"agari",)") + kPinfu + R"(,"kind":"ron","dora":9,"settei":{"6":1}})");
+  EXPECT_EQ(a["han"], 2);  // 9 bamboo names 1 bamboo
+}
+
+TEST(Analyze, WaitsAndTenpai) {
+  EXPECT_EQ(ask(R"({"op":"waits","hand":[1,1,1,2,3,4,5,6,7,8,9,9,9]})")["waits"],
+            json::parse("[1,2,3,4,5,6,7,8,9]"));
+  EXPECT_EQ(ask(R"({"op":"tenpai","hand":[1,1,1,2,3,4,5,6,7,8,9,9,9],"winner":"com"})")["tenpai"], true);
+  EXPECT_EQ(ask(R"({"op":"tenpai","hand":[1,4,7,11,14,17,21,24,27,31,32,33,34]})")["tenpai"], false);
+  EXPECT_EQ(ask(R"({"op":"waits","hand":[1,2,3,21,22,23,24,25,26,27],"melds":[{"kind":"pon","tile":35}]})")["waits"],
+            json::parse("[21,24,27]"));
+}
+
+TEST(Analyze, BadRequestsAnswerAnErrorAndTheToolGoesOn) {
+  for (const char* bad : {"not json", "[1,2]", R"({"op":"fly"})", R"({"op":"agari","hand":[1,2,3],"agari":4,"kind":"ron"})",
+                          R"({"op":"agari","hand":[1,2,3,5,5,14,15,16,22,23,27,28,10],"agari":24,"kind":"ron"})",
+                          R"({"op":"agari","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"agari":24})",
+                          R"({"op":"waits","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"settei":{"99":1}})",
+                          R"({"op":"waits","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"winner":"com","melds":[{"kind":"pon","tile":5}]})"}) {
+    json a = ask(bad);
+    EXPECT_TRUE(a.contains("error")) << bad;
+  }
+  std::istringstream in("garbage\n\n{\"op\":\"tenpai\",\"hand\":[1,1,1,2,3,4,5,6,7,8,9,9,9]}\r\n");
+  std::ostringstream out;
+  EXPECT_EQ(analyze_main(in, out), 0);
+  const std::string text = out.str();
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
+  EXPECT_NE(text.find("\"tenpai\":true"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sekiba
