@@ -4,6 +4,7 @@
 #include "eval/bunkai.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "engine/game.h"
@@ -19,27 +20,113 @@ void restore(Game& g, const Hand& from) {
   std::copy(from.begin() + 1, from.begin() + 15, g.a.work_hai.begin() + 1);
 }
 
+// An exact search over tile counts: can the hand be split into sets and one
+// head? Heads are tried in ascending order of tile; then from the lowest tile
+// left a triplet before a sequence. It finds what the greedy orders can miss,
+// and tells at once when none of them can succeed.
+struct Exact {
+  std::array<std::int8_t, 40> cnt{};
+  Tile head = 0;
+  Tile set_tile[4]{};
+  std::int16_t set_kind[4]{};
+  int sets = 0;
+
+  bool take_sets() {
+    int x = 1;
+    while (x < 38 && cnt[std::size_t(x)] == 0) ++x;
+    if (x >= 38) return true;
+    if (sets >= 4) return false;
+    auto& c = cnt;
+    if (c[std::size_t(x)] >= 3) {
+      c[std::size_t(x)] = std::int8_t(c[std::size_t(x)] - 3);
+      set_tile[sets] = Tile(x);
+      set_kind[sets++] = 2;
+      if (take_sets()) return true;
+      --sets;
+      c[std::size_t(x)] = std::int8_t(c[std::size_t(x)] + 3);
+    }
+    if (x < 30 && x % 10 <= 7 && c[std::size_t(x + 1)] > 0 && c[std::size_t(x + 2)] > 0) {
+      --c[std::size_t(x)];
+      --c[std::size_t(x + 1)];
+      --c[std::size_t(x + 2)];
+      set_tile[sets] = Tile(x);
+      set_kind[sets++] = 1;
+      if (take_sets()) return true;
+      --sets;
+      ++c[std::size_t(x)];
+      ++c[std::size_t(x + 1)];
+      ++c[std::size_t(x + 2)];
+    }
+    return false;
+  }
+
+  bool find(const Hand& h) {
+    int n = 0;
+    for (int i = 1; i <= 14; ++i) {
+      const Tile t = h[i];
+      if (t == kEmpty) continue;
+      if (!is_tile(t)) return false;
+      ++cnt[std::size_t(t)];
+      ++n;
+    }
+    if (n % 3 != 2) return false;
+    for (int x = 1; x < 38; ++x) {
+      if (cnt[std::size_t(x)] < 2) continue;
+      cnt[std::size_t(x)] = std::int8_t(cnt[std::size_t(x)] - 2);
+      sets = 0;
+      if (take_sets()) {
+        head = Tile(x);
+        return true;
+      }
+      cnt[std::size_t(x)] = std::int8_t(cnt[std::size_t(x)] + 2);
+    }
+    return false;
+  }
+};
+
 // The attempts shared by both sides, each on a fresh copy of `bak`.
 int try_all_orders(Game& g, const Hand& bak, bool user) {
   Analysis& a = g.a;
-  for (int atama = 1; atama <= 2; ++atama) {
-    for (int jun = 1; jun <= 4; ++jun) {
-      for (int case_no = 1; case_no <= 6; ++case_no) {
-        a.atama_jun = std::int16_t(atama);
-        a.shuntsu_jun = std::int16_t(jun);
-        restore(g, bak);
-        if (mentsu_bunkai(g, case_no) == 0) return kAgari;
+  Exact exact;
+  const bool standard = exact.find(bak);
+  // Without any split into sets and a head, none of the greedy orders can end
+  // with nothing left; skipping them leaves the same state they would.
+  if (standard) {
+    for (int atama = 1; atama <= 2; ++atama) {
+      for (int jun = 1; jun <= 4; ++jun) {
+        for (int case_no = 1; case_no <= 6; ++case_no) {
+          a.atama_jun = std::int16_t(atama);
+          a.shuntsu_jun = std::int16_t(jun);
+          restore(g, bak);
+          if (mentsu_bunkai(g, case_no) == 0) return kAgari;
+        }
       }
     }
+    restore(g, bak);
+    if (mentsu_bunkai(g, 7) == 0) return kAgari;
+  } else {
+    a.atama_jun = 2;
+    a.shuntsu_jun = 4;
   }
-  restore(g, bak);
-  if (mentsu_bunkai(g, 7) == 0) return kAgari;
   restore(g, bak);
   if (mentsu_bunkai(g, 8) == 0) return kAgari;
   restore(g, bak);
   if (kokushi_check(g) != 0) return kAgari;
   if (user && sisan_check(g) == 1) return kAgari;
-  return 0;
+  if (!standard) return 0;
+  // A complete hand every greedy order missed: take the exact split.
+  bunkai_clear(g);
+  for (int i = 0; i < exact.sets; ++i) {
+    a.mentsu_hai[std::size_t(a.mentsu_cnt)] = exact.set_tile[i];
+    a.mentsu_kind[std::size_t(a.mentsu_cnt)] = exact.set_kind[i];
+    ++a.mentsu_cnt;
+    if (exact.set_kind[i] == 1) ++a.shuntsu_cnt;
+    else ++a.kotsu_cnt;
+  }
+  a.atama_hai = exact.head;
+  a.toitsu_cnt = 1;
+  std::fill(a.work_hai.begin() + 1, a.work_hai.begin() + 15, kEmpty);
+  return kAgari;
 }
 
 bool is_honour(Tile c) { return c >= 31 && c <= 37; }
