@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/table.h"
+
 namespace sekiba {
 
 using Weights = std::array<std::int16_t, 39>;
@@ -16,6 +18,9 @@ struct ComState {
   std::int16_t osekai_machi = 0;
   std::int16_t com_nerai_chinitu = 4, com_nerai_honitu = 4, com_nerai_chinro = 4;
   std::int16_t man_nerai_chinitu = 4, man_nerai_honitu = 4, man_nerai_chinro = 4;
+  // Counters of the last run of each shape removal (the three-left choice reads them).
+  std::int16_t ryanmen_cnt = 0, kanchan_cnt = 0, toitsu_kesu_cnt = 0;
+  Tile toitsu_kesu_hai = 0;
 };
 
 // Fills the two constant presets, A (通常) and B (特殊).
