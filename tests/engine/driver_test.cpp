@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "com/com_turn.h"
 #include "engine/dice.h"
 #include "engine/game.h"
 #include "engine/pending.h"
 #include "engine/setup.h"
 #include "engine/startup.h"
+#include "eval/hand.h"
 #include "test_game.h"
 
 namespace sekiba {
@@ -120,6 +122,23 @@ TEST_F(DriverTest, ScoreHistoryAndSeriesEnd) {
 }
 
 TEST_F(DriverTest, WholeSeriesOfTwentyFiveHands) {
+  // The computer throws every tile it draws, so no hand ends before its last
+  // discard and the user's score never runs out.
+  g.players.com = [](Game& gg) {
+    Table& t = gg.t;
+    if (t.man_junme != 1) com_tumo(gg);
+    const Tile tile = t.com_hai[14];
+    sute_kesu(gg, tile);
+    t.com_sute[std::size_t(t.com_junme)] = tile;
+    t.com_sute_x = std::int16_t(t.com_sute_x - 4);
+    if (t.com_junme == 10) {
+      t.com_sute_x = 61;
+      t.com_sute_y = std::int16_t(t.com_sute_y - 7);
+    }
+    ++t.com_junme;
+    com_hai_sort(gg);
+    return 0;
+  };
   tg.os.on_menu("mnumode2");
   run_until_quit();
   EXPECT_EQ(g.t.game_no, 26);
