@@ -1,5 +1,6 @@
 #include "engine/startup.h"
 
+#include "com/think.h"
 #include "engine/driver.h"
 #include "engine/game.h"
 #include "engine/menus.h"
@@ -88,6 +89,7 @@ void game_init(Game& g) {
   fill_weight_presets(g.com);
   init_input_areas(g);
   load_settei(g);
+  load_shikou(g);
 }
 
 void mnumode_Click(Game& g, int item) {
@@ -109,6 +111,8 @@ void menu_command(Game& g, const std::string& name) {
     mnuend_Click(g);
   } else if (name == "mnusettei") {
     mnusettei_Click(g);
+  } else if (name == "mnuthink") {
+    g.os.open_dialog("frmthink");
   }
 }
 

@@ -1,0 +1,99 @@
+#include "com/think.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+#include "engine/game.h"
+#include "platform/fileio.h"
+#include "records/settings.h"
+
+namespace sekiba {
+
+// A group with no option selected (only after an odd value in the file) stores
+// the setting's default, as the two count groups do.
+const std::array<ShikouGroup, kShikouCount> kShikouGroups = {{
+    {"捨牌選択時ﾄﾞﾗを重視", 2, {"する(&A)", "しない(&B)", nullptr}, {1, 0, 0}, 0},
+    {"捨牌選択評価方法", 2, {"特殊(&C)", "通常(&D)", nullptr}, {1, 0, 0}, 0},
+    {"ﾁﾝｲﾂ狙い", 2, {"する(&E)", "しない(&F)", nullptr}, {0, 1, 0}, 0},
+    {"ﾎﾝｲﾂ狙い", 2, {"する(&G)", "しない(&H)", nullptr}, {0, 1, 0}, 0},
+    {"ﾁﾝｲﾂを狙う枚数", 3, {"１１枚(&J)", "１０枚(&K)", "９枚(&L)"}, {10, 9, 8}, 8},
+    {"ﾎﾝｲﾂを狙う枚数", 3, {"１２枚(&M)", "１１枚(&N)", "１０枚(&O)"}, {11, 10, 9}, 11},
+    {"ﾁﾝﾛｳ狙い", 2, {"する(&P)", "しない(&Q)", nullptr}, {0, 1, 0}, 0},
+    {"ｃｏｍのﾘｰﾁのかけ方", 2, {"通常(&R)", "弱気(&S)", nullptr}, {0, 1, 0}, 0},
+}};
+
+std::array<std::int16_t*, kShikouCount> shikou_values(Settings& s) {
+  return {&s.shikou_dora,       &s.shikou_hyouka,    &s.shikou_chinitu, &s.shikou_honitu,
+          &s.shikou_chinitu_su, &s.shikou_honitu_su, &s.shikou_chinro,  &s.shikou_rechi};
+}
+
+void shikou_defaults(Settings& s) {
+  s.shikou_dora = 0;
+  s.shikou_hyouka = 0;
+  s.shikou_chinitu = 0;
+  s.shikou_honitu = 0;
+  s.shikou_chinitu_su = 8;
+  s.shikou_honitu_su = 11;
+  s.shikou_chinro = 0;
+  s.shikou_rechi = 0;
+}
+
+void parse_shikou(const std::string& text, Settings& s) {
+  const auto values = shikou_values(s);
+  std::size_t pos = 0;
+  for (std::int16_t* v : values) {
+    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
+    const std::size_t start = pos;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
+    const std::size_t digits = pos;
+    while (pos < text.size() && pos - digits < 9 && std::isdigit(static_cast<unsigned char>(text[pos])))
+      ++pos;
+    if (pos == digits) return;
+    // An over-long number is damage, not a value: stop like any other bad read.
+    if (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) return;
+    long n = std::strtol(text.substr(start, pos - start).c_str(), nullptr, 10);
+    n = std::clamp(n, -32768L, 32767L);
+    *v = std::int16_t(n);
+  }
+}
+
+std::string format_shikou(const Settings& s) {
+  Settings copy = s;
+  std::string out;
+  for (const std::int16_t* v : shikou_values(copy)) {
+    out += *v >= 0 ? " " : "-";
+    out += std::to_string(*v >= 0 ? *v : -*v);
+    out += " \r\n";
+  }
+  return out;
+}
+
+void load_shikou(Game& g) {
+  shikou_defaults(g.s);
+  if (auto text = read_file(g.path(kShikouFile), 1u << 16)) parse_shikou(*text, g.s);
+}
+
+bool shikou_save(Game& g) {
+  if (write_file_atomic(g.path(kShikouFile), format_shikou(g.s))) return true;
+  g.os.message_box("思考法ﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
+                   MessageIcon::None);
+  return false;
+}
+
+int shikou_option_for(int group, int value) {
+  if (group < 0 || group >= kShikouCount) return -1;
+  const ShikouGroup& grp = kShikouGroups[std::size_t(group)];
+  for (int k = 0; k < grp.count; ++k)
+    if (grp.values[std::size_t(k)] == value) return k;
+  return -1;
+}
+
+std::int16_t shikou_value_for(int group, int option) {
+  if (group < 0 || group >= kShikouCount) return 0;
+  const ShikouGroup& grp = kShikouGroups[std::size_t(group)];
+  if (option < 0 || option >= grp.count) return grp.unset;
+  return grp.values[std::size_t(option)];
+}
+
+}  // namespace sekiba
