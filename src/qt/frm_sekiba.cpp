@@ -12,6 +12,7 @@
 #include "engine/game.h"
 #include "engine/menus.h"
 #include "qt/frmsettei.h"
+#include "qt/frmthink.h"
 #include "qt/qt_platform.h"
 #include "qt/table_view.h"
 #include "screen/screen.h"
@@ -165,6 +166,10 @@ void FrmSekiba::show_single(const std::string& form, const std::function<QWidget
 void FrmSekiba::open_dialog(const std::string& form) {
   if (form == "frmsettei") {
     show_single(form, [this] { return new FrmSettei(game_, this); });
+    return;
+  }
+  if (form == "frmthink") {
+    show_single(form, [this] { return new FrmThink(game_, this); });
     return;
   }
   // Further forms (thinking settings, automatic speed, high scores, partners,
