@@ -5,6 +5,7 @@
 #include "engine/game.h"
 #include "engine/menus.h"
 #include "engine/waits.h"
+#include "eval/yaku.h"
 #include "records/settings.h"
 #include "screen/draw.h"
 #include "screen/raster.h"
@@ -88,6 +89,7 @@ void game_init(Game& g) {
   g.t.kyoku_flag = 0;
   fill_weight_presets(g.com);
   init_input_areas(g);
+  load_yaku_cnt(g);
   load_settei(g);
   load_shikou(g);
 }
@@ -111,6 +113,8 @@ void menu_command(Game& g, const std::string& name) {
     mnuend_Click(g);
   } else if (name == "mnusettei") {
     mnusettei_Click(g);
+  } else if (name == "mnuruiseki") {
+    g.os.open_dialog("frmyakurireki");
   } else if (name == "mnuthink") {
     g.os.open_dialog("frmthink");
   }

@@ -13,6 +13,7 @@
 #include "engine/menus.h"
 #include "qt/frmsettei.h"
 #include "qt/frmthink.h"
+#include "qt/frmyakurireki.h"
 #include "qt/qt_platform.h"
 #include "qt/table_view.h"
 #include "screen/screen.h"
@@ -170,6 +171,10 @@ void FrmSekiba::open_dialog(const std::string& form) {
   }
   if (form == "frmthink") {
     show_single(form, [this] { return new FrmThink(game_, this); });
+    return;
+  }
+  if (form == "frmyakurireki") {
+    show_single(form, [this] { return new FrmYakuRireki(game_, this); });
     return;
   }
   // Further forms (thinking settings, automatic speed, high scores, partners,
