@@ -32,6 +32,8 @@ struct Game {
   Rng rng;
   // Stacking patterns: 15 x (trigger + 3 variants of 14 codes), then a closing 0.
   std::array<std::int16_t, 651> tumikomi_data{};
+  // The yaku reference page shown last (0..30).
+  std::int16_t help_page = 0;
   // A test or the command-line tool may play a side's turns itself; empty: the
   // program's own turn procedures play.
   struct Players {

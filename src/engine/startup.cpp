@@ -4,9 +4,12 @@
 #include "engine/driver.h"
 #include "engine/game.h"
 #include "engine/menus.h"
+#include "engine/tumikomi.h"
 #include "engine/waits.h"
 #include "eval/yaku.h"
 #include "records/settings.h"
+#include "eval/yakuhelp.h"
+#include "screen/capture.h"
 #include "screen/draw.h"
 #include "screen/raster.h"
 #include "version.h"
@@ -90,6 +93,8 @@ void game_init(Game& g) {
   fill_weight_presets(g.com);
   init_input_areas(g);
   load_yaku_cnt(g);
+  tumikomi_load_tin(g);
+  tumikomi_load_tum(g);
   load_settei(g);
   load_shikou(g);
 }
@@ -117,6 +122,19 @@ void menu_command(Game& g, const std::string& name) {
     g.os.open_dialog("frmyakurireki");
   } else if (name == "mnuthink") {
     g.os.open_dialog("frmthink");
+  } else if (name == "mnutumikomi") {
+    g.os.open_dialog("frmtumikomi");
+  } else if (name.rfind("mnuyaku", 0) == 0 && name.size() > 7 &&
+             name.find_first_not_of("0123456789", 7) == std::string::npos) {
+    mnuyaku_Click(g, std::stoi(name.substr(7)));
+  } else if (name == "mnusousa") {
+    mnusousa_Click(g);
+  } else if (name == "mnuhome") {
+    mnuhome_Click(g);
+  } else if (name == "mnucap") {
+    mnucap_Click(g);
+  } else if (name == "mnuabout") {
+    mnuabout_Click(g);
   }
 }
 

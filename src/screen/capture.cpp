@@ -1,0 +1,140 @@
+#include "screen/capture.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/game.h"
+#include "engine/waits.h"
+#include "platform/fileio.h"
+#include "screen/raster.h"
+#include "screen/screen.h"
+#include "screen/sheets_art.h"
+#include "version.h"
+
+namespace sekiba {
+
+std::string general_date(const LocalTime& t) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%04d/%02d/%02d %d:%02d:%02d", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
+  return buf;
+}
+
+Surface capturewindow(Game& g) {
+  Surface cap(kCaptureW, kCaptureH, kWhite);
+  blit(cap, 0, 0, g.scr.win, 0, 0, kCaptureW, kCaptureH, Rop::Copy);
+  // A 12-pixel line along y = 436 from x = 400 to 620, with round ends.
+  g.os.draw_thick_line(cap, {400, 436}, {620, 436}, 12, kWhite);
+  fill_rect(cap, 400, 430, 221, 12, kWhite);
+  g.os.draw_text(cap, 400, 430, "翠嶺牌戯 " + general_date(g.os.local_time()),
+                 TextStyle{10, true, kBlack});
+  return cap;
+}
+
+std::string encode_bmp(const Surface& s) {
+  const std::size_t stride = (std::size_t(s.w) * 3 + 3) & ~std::size_t(3);
+  const std::size_t image = stride * std::size_t(s.h);
+  std::string out(54 + image, '\0');
+  auto put32 = [&](std::size_t o, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out[o + std::size_t(i)] = char((v >> (8 * i)) & 0xFF);
+  };
+  auto put16 = [&](std::size_t o, std::uint16_t v) {
+    out[o] = char(v & 0xFF);
+    out[o + 1] = char(v >> 8);
+  };
+  out[0] = 'B';
+  out[1] = 'M';
+  put32(2, std::uint32_t(out.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, std::uint32_t(s.w));
+  put32(22, std::uint32_t(s.h));
+  put16(26, 1);
+  put16(28, 24);
+  put32(34, std::uint32_t(image));
+  put32(38, 3780);  // 96 dpi
+  put32(42, 3780);
+  for (int y = 0; y < s.h; ++y) {
+    char* line = out.data() + 54 + stride * std::size_t(s.h - 1 - y);
+    const Pixel* src = s.row(y);
+    for (int x = 0; x < s.w; ++x) {
+      line[3 * x] = char(blue_of(src[x]));
+      line[3 * x + 1] = char(green_of(src[x]));
+      line[3 * x + 2] = char(red_of(src[x]));
+    }
+  }
+  return out;
+}
+
+bool save_capactive(Game& g, const Surface& capactive) {
+  if (!capactive.empty() && write_file_atomic(g.path(kCaptureFile), encode_bmp(capactive)))
+    return true;
+  g.os.message_box("ｷｬﾌﾟﾁｬｰ画面を書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
+                   MessageIcon::None);
+  return false;
+}
+
+void mnucap_Click(Game& g) {
+  // Let the closed menu be painted away before the picture is taken.
+  yield_n(g, 8000);
+  save_capactive(g, capturewindow(g));
+}
+
+void mnusousa_Click(Game& g) { g.os.shell_open(g.path(kHelpFile)); }
+
+void mnuhome_Click(Game& g) { g.os.shell_open(kHomePage); }
+
+void mnuabout_Click(Game& g) { g.os.open_dialog("frmabout"); }
+
+std::string about_heading(int major, int minor, int revision) {
+  return "ﾊﾞｰｼﾞｮﾝ " + std::to_string(major) + "." + std::to_string(minor) +
+         std::to_string(revision);
+}
+
+AboutInfo about_info() {
+  AboutInfo a;
+  a.application = "翠嶺牌戯";
+  a.heading = about_heading(kVersionMajor, kVersionMinor, kVersionRevision);
+  a.copyright = "著作権: Copyright (C) 翠嶺牌戯 開発チーム";
+  a.address = "二人打ち麻雀ゲーム  " + std::string(kHomePage);
+  return a;
+}
+
+namespace {
+
+// One upright tile at a pixel place; the red five when red is asked for.
+void tile_at(Game& g, Surface& dst, int no, int x, int y, bool red) {
+  using namespace sheet;
+  const Surface& up = g.scr.PicHAI;
+  const int fx = red ? kRedFiveX : kTileW * (no % 10);
+  const int fy = red ? kRedFiveY : kFaceH * (no / 10);
+  blit(dst, x, y, up, 0, 0, kTileW, kTileH, Rop::And);
+  blit(dst, x, y, up, 0, kStripY, kTileW, kStripH, Rop::Xor);
+  blit(dst, x, y + kStripH, up, fx, fy, kTileW, kFaceH, Rop::Xor);
+}
+
+}  // namespace
+
+Surface about_picture(Game& g) {
+  const int n = kAboutPictureSize;
+  Surface s(n, n, rgb(240, 240, 240));
+  art::framed_plate(s, {1, 1, n - 2.0, n - 2.0}, 12, 2, rgb(20, 90, 60), rgb(120, 210, 160),
+                    rgb(20, 120, 80));
+  // The two dragons that give the game its colours, leaning together.
+  tile_at(g, s, 36, 7, 6, false);
+  tile_at(g, s, 37, 41, 6, false);
+  art::text_in(g.os, s, {0, 61, double(n), 17}, "翠嶺牌戯", 9, kWhite);
+  return s;
+}
+
+Surface about_hidden_picture(Game& g) {
+  const int n = kAboutPictureSize;
+  Surface s(n, n, rgb(240, 240, 240));
+  art::framed_plate(s, {1, 1, n - 2.0, n - 2.0}, 40, 3, rgb(160, 20, 30), rgb(255, 236, 140),
+                    rgb(230, 150, 40));
+  tile_at(g, s, 25, 24, 6, true);
+  art::outlined_text(g.os, s, {0, 58, double(n), 20}, "大当たり", 10, rgb(220, 20, 40), kWhite, 1);
+  return s;
+}
+
+}  // namespace sekiba

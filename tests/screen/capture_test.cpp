@@ -1,0 +1,129 @@
+// The screen capture, the help and home page requests and the version texts.
+#include "screen/capture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "engine/startup.h"
+#include "platform/fileio.h"
+#include "screen/raster.h"
+#include "test_game.h"
+
+namespace sekiba {
+namespace {
+
+std::uint32_t u32(const std::string& b, std::size_t o) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[o + std::size_t(i)]);
+  return v;
+}
+
+class CaptureTest : public ::testing::Test {
+ protected:
+  test::TestGame tg;
+  Game& g = tg.g;
+  void SetUp() override { tg.os.time_of_day = LocalTime{2024, 5, 1, 9, 5, 3}; }
+  std::optional<std::string> file() { return read_file(tg.dir.file("sekiba_capture.bmp")); }
+};
+
+TEST_F(CaptureTest, TheFileIsA636By445BitmapOfTheWindowWithTheStamp) {
+  g.scr.win.fill(rgb(0, 128, 0));
+  fill_rect(g.scr.win, 100, 100, 50, 20, rgb(200, 10, 10));  // a sub-screen, say
+  g.scr.win.at(635, 0) = rgb(1, 2, 3);
+  g.scr.win.at(636, 0) = rgb(9, 9, 9);  // beyond the captured area
+  menu_command(g, "mnucap");
+  auto bytes = file();
+  ASSERT_TRUE(bytes);
+  ASSERT_GE(bytes->size(), 54u);
+  EXPECT_EQ(bytes->substr(0, 2), "BM");
+  EXPECT_EQ(u32(*bytes, 2), bytes->size());
+  EXPECT_EQ(u32(*bytes, 10), 54u);
+  EXPECT_EQ(u32(*bytes, 14), 40u);
+  EXPECT_EQ(u32(*bytes, 18), 636u);
+  EXPECT_EQ(u32(*bytes, 22), 445u);
+  EXPECT_EQ(u32(*bytes, 26) & 0xFFFF, 1u);
+  EXPECT_EQ(u32(*bytes, 28) & 0xFFFF, 24u);
+  EXPECT_EQ(u32(*bytes, 30), 0u);
+  EXPECT_EQ(bytes->size(), 54u + 636u * 3u * 445u);
+
+  Surface back;
+  ASSERT_TRUE(tg.os.load_image(tg.dir.file("sekiba_capture.bmp"), back));
+  ASSERT_EQ(back.w, 636);
+  ASSERT_EQ(back.h, 445);
+  EXPECT_EQ(back.at(110, 110), rgb(200, 10, 10));
+  EXPECT_EQ(back.at(635, 0), rgb(1, 2, 3));
+  EXPECT_EQ(back.at(10, 440), rgb(0, 128, 0));
+  // The white band under the stamp, 12 pixels high around y = 436.
+  EXPECT_EQ(back.at(400, 430), kWhite);
+  EXPECT_EQ(back.at(620, 441), kWhite);
+  EXPECT_EQ(back.at(500, 429 - 1), rgb(0, 128, 0));
+  EXPECT_EQ(back.at(635, 436), rgb(0, 128, 0));
+  EXPECT_TRUE(tg.os.drew("翠嶺牌戯 2024/05/01 9:05:03"));
+  EXPECT_GE(tg.os.yields, 8000);  // the closed menu had its chance to go away
+}
+
+TEST_F(CaptureTest, ASecondCaptureReplacesTheFirst) {
+  g.scr.win.fill(rgb(255, 0, 0));
+  mnucap_Click(g);
+  g.scr.win.fill(rgb(0, 0, 255));
+  mnucap_Click(g);
+  Surface back;
+  ASSERT_TRUE(tg.os.load_image(tg.dir.file("sekiba_capture.bmp"), back));
+  EXPECT_EQ(back.at(5, 5), rgb(0, 0, 255));
+  int files = 0;
+  for (auto& f : std::filesystem::directory_iterator(tg.dir.str())) files += f.is_regular_file();
+  EXPECT_EQ(files, 1);  // no temporary file left behind
+  EXPECT_TRUE(tg.os.messages.empty());
+}
+
+TEST_F(CaptureTest, AnUnwritableFolderIsReported) {
+  g.t.app_path = tg.dir.file("missing/folder");
+  mnucap_Click(g);
+  ASSERT_EQ(tg.os.messages.size(), 1u);
+  EXPECT_EQ(tg.os.messages[0].text, "ｷｬﾌﾟﾁｬｰ画面を書き込めませんでした");
+  EXPECT_EQ(tg.os.messages[0].title, "ﾌｧｲﾙの書き込み");
+  EXPECT_EQ(tg.os.messages[0].buttons, MessageButtons::Ok);
+}
+
+TEST(CaptureBmp, RowsArePaddedToFourBytesBottomRowFirst) {
+  Surface s(3, 2, kBlack);
+  s.at(0, 0) = rgb(1, 2, 3);   // top row
+  s.at(2, 1) = rgb(7, 8, 9);   // bottom row
+  const std::string b = encode_bmp(s);
+  ASSERT_EQ(b.size(), 54u + 2u * 12u);
+  EXPECT_EQ(u32(b, 34), 24u);
+  // Bottom row first, blue green red.
+  EXPECT_EQ(b.substr(54 + 6, 3), std::string("\x09\x08\x07", 3));
+  EXPECT_EQ(b.substr(54 + 12, 3), std::string("\x03\x02\x01", 3));
+  EXPECT_EQ(b.substr(54 + 9, 3), std::string(3, '\0'));  // padding
+}
+
+TEST(HelpMenu, HelpAndHomePageGoToTheDesktopAndTheVersionBoxOpens) {
+  test::TestGame tg;
+  menu_command(tg.g, "mnusousa");
+  menu_command(tg.g, "mnuhome");
+  menu_command(tg.g, "mnuabout");
+  ASSERT_EQ(tg.os.shell_opened.size(), 2u);
+  EXPECT_EQ(tg.os.shell_opened[0], tg.dir.file("sekiba_html_help_mokuji.htm"));
+  EXPECT_EQ(tg.os.shell_opened[1].rfind("https://", 0), 0u);
+  EXPECT_EQ(tg.os.dialogs_opened, std::vector<std::string>{"frmabout"});
+}
+
+TEST(HelpMenu, VersionHeadingRunsMinorAndRevisionTogether) {
+  EXPECT_EQ(about_heading(1, 2, 3), "ﾊﾞｰｼﾞｮﾝ 1.23");
+  EXPECT_EQ(about_info().heading, "ﾊﾞｰｼﾞｮﾝ " + version_text());
+  EXPECT_EQ(about_info().application, "翠嶺牌戯");
+}
+
+TEST(HelpMenu, TheShippedHelpPageCoversTheKeys) {
+  auto page = read_file(std::string(SEKIBA_SOURCE_DIR) + "/data/sekiba_html_help_mokuji.htm");
+  ASSERT_TRUE(page);
+  EXPECT_NE(page->find("charset=\"utf-8\""), std::string::npos);
+  for (const char* key : {"F2", "F4", "F12", "Enter", "積み込みｴﾃﾞｨﾀ", "上がり役説明"})
+    EXPECT_NE(page->find(key), std::string::npos) << key;
+}
+
+}  // namespace
+}  // namespace sekiba
