@@ -73,10 +73,15 @@ void help_disp_gr(Game& g, Surface& dst, int column, int row, const std::string&
   auto iro = [&](int c) {
     return (c >= 0 && c < int(g.scr.iro.size())) ? g.scr.iro[std::size_t(c)] : kBlack;
   };
-  TextStyle st{12, true, iro(0)};
-  if (shadow == 1) g.os.draw_text(dst, 8 * column + 1, 8 * row + 1, text, st);
+  // The pages were laid out for characters of two grid cells: at 11 points the
+  // longest reading still ends before the han beside it. The window font sets
+  // its glyphs about four pixels below the top of its line, so the text is
+  // lifted to keep a header clear of the tiles on row 2.
+  const int x = 8 * column, y = 8 * row - kHelpTextLift;
+  TextStyle st{kHelpTextPoint, true, iro(0)};
+  if (shadow == 1) g.os.draw_text(dst, x + 1, y + 1, text, st);
   st.color = iro(colour);
-  g.os.draw_text(dst, 8 * column, 8 * row, text, st);
+  g.os.draw_text(dst, x, y, text, st);
 }
 
 }  // namespace sekiba

@@ -11,8 +11,11 @@
 
 #include "engine/game.h"
 #include "engine/menus.h"
+#include "qt/frmabout.h"
 #include "qt/frmsettei.h"
 #include "qt/frmthink.h"
+#include "qt/frmtumikomi.h"
+#include "qt/frmyakuhelp.h"
 #include "qt/frmyakurireki.h"
 #include "qt/qt_platform.h"
 #include "qt/table_view.h"
@@ -175,6 +178,26 @@ void FrmSekiba::open_dialog(const std::string& form) {
   }
   if (form == "frmyakurireki") {
     show_single(form, [this] { return new FrmYakuRireki(game_, this); });
+    return;
+  }
+  if (form == "frmtumikomi") {
+    show_single(form, [this] { return new FrmTumikomi(game_, this); });
+    return;
+  }
+  if (form == "frmyakuhelp") {
+    // Another page chosen from the menu shows in the open window, on a new
+    // gradient, where the user left it.
+    if (auto* open = qobject_cast<FrmYakuHelp*>(dialogs_[form].data())) {
+      open->reload();
+      open->raise();
+      open->activateWindow();
+      return;
+    }
+    show_single(form, [this] { return new FrmYakuHelp(game_, this); });
+    return;
+  }
+  if (form == "frmabout") {
+    show_single(form, [this] { return new FrmAbout(game_, this); });
     return;
   }
   // Further forms (thinking settings, automatic speed, high scores, partners,

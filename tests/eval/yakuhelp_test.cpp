@@ -92,34 +92,43 @@ TEST(Yakuhelp, EveryMenuItemNamesItsPage) {
   EXPECT_EQ(&help_page_data(-1), &help_page_data(0));
 }
 
-// Width in pixels of a text in the 16-pixel window font: half-width forms and
-// ASCII take half a cell.
-int text_pixels(const std::string& s) {
-  int w = 0;
+// Width in pixels of a text in the pages' font: a full-width character is one em,
+// ASCII and the half-width forms half of one. A closing bracket at the end draws
+// in the left half of its cell and counts half.
+double text_pixels(const std::string& s) {
+  const double em = kHelpTextPoint * 4.0 / 3.0;
+  double w = 0;
   for (std::size_t i = 0; i < s.size();) {
     unsigned char c = static_cast<unsigned char>(s[i]);
     if (c < 0x80) {
-      w += 8;
+      w += em / 2;
       i += 1;
       continue;
     }
     const int len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
-    const bool half = len == 3 && c == 0xEF &&
-                      ((static_cast<unsigned char>(s[i + 1]) == 0xBD && static_cast<unsigned char>(s[i + 2]) >= 0xA1) ||
-                       static_cast<unsigned char>(s[i + 1]) == 0xBE);
-    w += half ? 8 : 16;
+    const auto b1 = static_cast<unsigned char>(s[i + 1]), b2 = static_cast<unsigned char>(s[i + 2]);
+    const bool half = len == 3 && c == 0xEF && ((b1 == 0xBD && b2 >= 0xA1) || b1 == 0xBE);
+    w += half ? em / 2 : em;
     i += std::size_t(len);
   }
+  if (s.size() >= 3 && s.compare(s.size() - 3, 3, "）") == 0) w -= em / 2;
   return w;
 }
 
-TEST(Yakuhelp, EveryPageFitsItsPictureWithoutOverlappingTiles) {
+TEST(Yakuhelp, EveryPageFitsItsPictureWithoutOverlaps) {
   for (int page = 0; page < kHelpPages; ++page) {
-    std::vector<const HelpItem*> tiles;
+    std::vector<const HelpItem*> tiles, texts;
     for (const HelpItem& it : help_page_data(page).items) {
       if (it.kind == HelpItem::Kind::Text) {
-        EXPECT_LE(8 * it.column + text_pixels(it.text), kHelpW) << page << " " << it.text;
+        const double right = 8 * it.column + text_pixels(it.text);
+        EXPECT_LE(right, kHelpW) << page << " " << it.text;
         EXPECT_LE(8 * it.row + 16, kHelpH) << page << " " << it.text;
+        for (const HelpItem* o : texts)
+          if (o->row == it.row)
+            EXPECT_TRUE(8 * o->column + text_pixels(o->text) <= 8 * it.column ||
+                        right <= 8 * o->column)
+                << page << " " << o->text << " / " << it.text;
+        texts.push_back(&it);
         continue;
       }
       EXPECT_LE(8 * it.column + kTileW, kHelpW) << page;

@@ -1,0 +1,190 @@
+// The stacking editor, the yaku pages and the version box under the offscreen
+// platform. With SEKIBA_SHOTS_DIR set, pictures of the three go to that folder.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "engine/game.h"
+#include "engine/startup.h"
+#include "engine/tumikomi.h"
+#include "qt/frm_sekiba.h"
+#include "qt/frmabout.h"
+#include "qt/frmtumikomi.h"
+#include "qt/frmyakuhelp.h"
+#include "qt/qt_platform.h"
+#include "qt/table_view.h"
+
+namespace sekiba {
+namespace {
+
+void ensure_app() {
+  static QApplication* app = [] {
+    static QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    static int argc = 1;
+    static char name[] = "help_windows_test";
+    static char* argv[] = {name, nullptr};
+    return QApplication::instance() ? nullptr : new QApplication(argc, argv);
+  }();
+  (void)app;
+}
+
+// The application has to exist before the window member is built.
+struct AppFirst {
+  AppFirst() { ensure_app(); }
+};
+
+struct Started : AppFirst {
+  QtPlatform os;
+  Game g{os};
+  FrmSekiba w{os, g};
+  QTemporaryDir data;
+  Started() {
+    os.attach(&w, &g);
+    w.show();
+    Form_Load(g);
+    g.t.app_path = data.path().toStdString();
+    g.s.settei[12] = 1;  // no sound files in the test
+    // The default patterns the build puts beside the game.
+    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/../sekiba_tin.txt"),
+                data.filePath("sekiba_tin.txt"));
+    tumikomi_load_tin(g);
+  }
+  ~Started() { os.attach(nullptr, nullptr); }
+  template <class T>
+  QList<T*> open() {
+    QCoreApplication::processEvents();
+    QList<T*> out;
+    for (T* d : w.findChildren<T*>())
+      if (d->isVisible()) out << d;
+    return out;
+  }
+};
+
+void click(TableView* v, int x, int y, Qt::MouseButton b) {
+  const Letterbox lb = v->letterbox();
+  QPointF p(lb.x + (x + 0.5) * lb.scale, lb.y + (y + 0.5) * lb.scale);
+  QMouseEvent ev(QEvent::MouseButtonPress, p, v->mapToGlobal(p), b, b, Qt::NoModifier);
+  QApplication::sendEvent(v, &ev);
+}
+
+QPushButton* button(QWidget* d, const char* name) {
+  return d->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+void shot(QWidget* d, const char* file) {
+  QByteArray dir = qgetenv("SEKIBA_SHOTS_DIR");
+  if (dir.isEmpty()) return;
+  QCoreApplication::processEvents();
+  d->grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(file));
+}
+
+TEST(HelpWindows, YakuPagesOpenFromTheMenuAndAnotherItemTurnsTheOpenWindow) {
+  Started s;
+  s.g.s.settei[7] = 1;
+  menu_command(s.g, "mnuyaku4");
+  auto open = s.open<FrmYakuHelp>();
+  ASSERT_EQ(open.size(), 1);
+  FrmYakuHelp* d = open.front();
+  EXPECT_EQ(d->windowTitle(), QStringLiteral("翠嶺牌戯の上がり役図解説明"));
+  EXPECT_FALSE(d->isModal());
+  EXPECT_EQ(d->view()->width() % kHelpW, 0);
+  button(d, "cmdNEXT")->click();
+  EXPECT_EQ(s.g.help_page, 5);
+  menu_command(s.g, "mnuyaku30");
+  ASSERT_EQ(s.open<FrmYakuHelp>().size(), 1);
+  EXPECT_EQ(s.g.help_page, 30);
+  button(d, "cmdNEXT")->click();
+  EXPECT_EQ(s.g.help_page, 0);
+  button(d, "cmdBACK")->click();
+  menu_command(s.g, "mnuyaku8");
+  shot(d, "yakuhelp.png");
+  button(d, "cmdexit")->click();
+  EXPECT_TRUE(s.open<FrmYakuHelp>().empty());
+}
+
+TEST(HelpWindows, EditorStepsTilesPagesAndRefusesAFifthCopy) {
+  Started s;
+  menu_command(s.g, "mnutumikomi");
+  auto open = s.open<FrmTumikomi>();
+  ASSERT_EQ(open.size(), 1);
+  FrmTumikomi* d = open.front();
+  EXPECT_EQ(d->windowTitle(), QStringLiteral("積み込みエディタ"));
+  EXPECT_EQ(d->pattern_label()->text(), QStringLiteral("0"));
+  shot(d, "editor.png");
+
+  const int first = s.g.tumikomi_data[std::size_t(tumikomi_index(0, 0, 0))];
+  click(d->view(), 20, 30, Qt::RightButton);
+  EXPECT_EQ(s.g.tumikomi_data[std::size_t(tumikomi_index(0, 0, 0))], tumikomi_step(first, true));
+  click(d->view(), 20, 30, Qt::LeftButton);
+  EXPECT_EQ(s.g.tumikomi_data[std::size_t(tumikomi_index(0, 0, 0))], first);
+
+  button(d, "cmdBACK")->click();
+  EXPECT_EQ(d->pattern_label()->text(), QStringLiteral("14"));
+  button(d, "cmdNEXT")->click();
+  button(d, "cmdNEXT")->click();
+  EXPECT_EQ(d->pattern_label()->text(), QStringLiteral("1"));
+
+  // Pattern 1, first row: five 1-bamboo.
+  for (int j = 0; j < 5; ++j) s.g.tumikomi_data[std::size_t(tumikomi_index(1, 0, j))] = 1;
+  button(d, "cmdNEXT")->click();
+  button(d, "cmdOK")->click();
+  EXPECT_TRUE(d->isVisible());
+  EXPECT_EQ(d->pattern_label()->text(), QStringLiteral("1"));
+  EXPECT_FALSE(QFile::exists(s.data.filePath("sekiba_tum.txt")));
+
+  s.g.tumikomi_data[std::size_t(tumikomi_index(1, 0, 4))] = 2;
+  button(d, "cmdOK")->click();
+  EXPECT_TRUE(s.open<FrmTumikomi>().empty());
+  EXPECT_TRUE(QFile::exists(s.data.filePath("sekiba_tum.txt")));
+}
+
+TEST(HelpWindows, ClosingTheEditorWithoutSavingReadsTheSavedPatternsBack) {
+  Started s;
+  ASSERT_TRUE(tumikomi_save(s.g));
+  const auto saved = s.g.tumikomi_data;
+  menu_command(s.g, "mnutumikomi");
+  FrmTumikomi* d = s.open<FrmTumikomi>().value(0);
+  ASSERT_NE(d, nullptr);
+  click(d->view(), 20, 30, Qt::RightButton);
+  EXPECT_NE(s.g.tumikomi_data, saved);
+  d->close();  // the window's close button
+  EXPECT_EQ(s.g.tumikomi_data, saved);
+  EXPECT_TRUE(s.open<FrmTumikomi>().empty());
+}
+
+TEST(HelpWindows, VersionBoxShowsTheHiddenPictureOnlyWithShiftAndCtrl) {
+  Started s;
+  menu_command(s.g, "mnuabout");
+  auto open = s.open<FrmAbout>();
+  ASSERT_EQ(open.size(), 1);
+  FrmAbout* d = open.front();
+  EXPECT_EQ(d->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+  EXPECT_TRUE(d->isModal());
+  EXPECT_EQ(d->label("lblheading")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.00"));
+  EXPECT_EQ(d->label("lblapplication")->text(), QStringLiteral("翠嶺牌戯"));
+  shot(d, "about.png");
+
+  QLabel* c = d->label("lblcopyright");
+  auto press = [&](Qt::KeyboardModifiers mods) {
+    QMouseEvent ev(QEvent::MouseButtonPress, QPointF(5, 5), c->mapToGlobal(QPointF(5, 5)),
+                   Qt::LeftButton, Qt::LeftButton, mods);
+    QApplication::sendEvent(c, &ev);
+  };
+  press(Qt::NoModifier);
+  press(Qt::ShiftModifier);
+  press(Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_FALSE(d->hidden_picture_shown());
+  press(Qt::ShiftModifier | Qt::ControlModifier);
+  EXPECT_TRUE(d->hidden_picture_shown());
+  button(d, "cmdOK")->click();
+  EXPECT_TRUE(s.open<FrmAbout>().empty());
+}
+
+}  // namespace
+}  // namespace sekiba
