@@ -4,6 +4,7 @@
 
 #include "com/com_turn.h"
 #include "com/shikou.h"
+#include "engine/contine.h"
 #include "engine/dice.h"
 #include "engine/game.h"
 #include "engine/menus.h"
@@ -16,6 +17,8 @@
 #include "eval/yaku.h"
 #include "eval/hand.h"
 #include "man/input.h"
+#include "records/chart.h"
+#include "records/hiscore.h"
 #include "screen/draw.h"
 
 namespace sekiba {
@@ -274,7 +277,12 @@ void mnugame_Click(Game& g) {
       key_machi(g);
       t.jidou = 0;
     }
-    end_of_game_records(g);
+    hi_score_new(g);
+    const int rank = hi_score_rank(g);
+    pr_hi_score(g, rank);
+    name_input(g, rank);
+    if (rank >= 0 && rank <= 9) save_hi_score(g);
+    if (rank == 0) top_set(g);
     save_contine(g, 0);
     t.contine_flag = 0;
     if (g.s.settei[8] == 1 && t.jidou == 1) {

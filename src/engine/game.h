@@ -14,6 +14,7 @@
 #include "lan/lan_state.h"
 #include "man/input.h"
 #include "platform/platform.h"
+#include "records/records.h"
 #include "records/settings.h"
 #include "screen/screen.h"
 
@@ -27,6 +28,7 @@ struct Game {
   ComState com;
   ManState man;
   LanState lan;
+  Records rec;  // best ten and the name dialog
   Screen scr;
   YakuState yaku;  // result text, rinshan flag, win statistics
   Rng rng;

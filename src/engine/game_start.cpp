@@ -1,10 +1,12 @@
-// The start of every game: its values from the defaults.
+// The start of every game: the saved game or the defaults.
 #include <algorithm>
 
+#include "engine/contine.h"
 #include "engine/game.h"
-#include "engine/pending.h"
+#include "engine/menus.h"
 #include "engine/setup.h"
 #include "engine/waits.h"
+#include "platform/fileio.h"
 
 namespace sekiba {
 
@@ -20,10 +22,56 @@ void clear_shoki_data(Game& g) {
   std::fill(t.score_rireki.begin(), t.score_rireki.begin() + 500, 300);
 }
 
-void set_shoki1(Game& g) {
-  // The saved game is offered by the continue file once that exists; until then
-  // every game starts from the defaults.
+namespace {
+
+void load_into_table(Game& g, const ContineData& d) {
+  Table& t = g.t;
+  t.man_ten = d.man_ten;
+  t.rechi_bou = d.rechi_bou;
+  t.honba = d.honba;
+  t.kyoku = d.kyoku;
+  t.oya = d.oya;
+  t.ivent_bou = d.ivent_bou;
+  t.game_no = d.game_no;
+  t.game_mode = d.game_mode;
+  t.series_void = d.series_void;
+  t.score_rireki = d.score_rireki;
+  // The mode menu shows the mode of the continued game.
+  for (int i = 1; i <= 8; ++i)
+    g.os.menu_checked("mnumode" + std::to_string(i), kModeOfItem[i] == d.game_mode);
+}
+
+// Nothing to continue, or a file that failed: a new game from the defaults. The
+// dealer is decided afresh, since nothing valid was read for it.
+void start_fresh(Game& g) {
   clear_shoki_data(g);
+  g.t.contine_flag = 0;
+}
+
+}  // namespace
+
+void set_shoki1(Game& g) {
+  g.rec.game_started = true;
+  const auto bytes = read_file(g.path(kContineFile), 1u << 16);
+  const bool flagged = bytes && bytes->size() >= 2 && ((*bytes)[0] != 0 || (*bytes)[1] != 0);
+  if (!flagged) {
+    clear_shoki_data(g);
+  } else {
+    const auto d = parse_contine(*bytes);
+    if (!d) {  // cut short: quietly a new game
+      start_fresh(g);
+      return;
+    }
+    if (!contine_checks_ok(*d) || !contine_values_sane(*d)) {
+      g.os.message_box("セーブデータが異常です。最初からゲームを行います。", "ﾌｧｲﾙの読み込み",
+                       MessageButtons::Ok, MessageIcon::None);
+      start_fresh(g);
+      return;
+    }
+    load_into_table(g, *d);
+  }
+  // The hints are the user's help for one game; a new or continued game starts
+  // without them.
   g.os.menu_checked("mnuosekai", false);
   g.os.menu_checked("mnuasist", false);
   g.t.shoki_flag = 1;

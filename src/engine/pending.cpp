@@ -41,10 +41,5 @@ int man_main(Game& g) {
 int saigo_furi_check(Game&) { return 0; }
 void atari_pr(Game&) {}
 void dora_asist_pr(Game&) {}
-void contine_sel(Game&) {}
-void save_contine(Game&, int) {}
-void game_save(Game&) {}
-void end_of_game_records(Game&) {}
-void score_time_pr(Game&) {}
 
 }  // namespace sekiba

@@ -13,13 +13,5 @@ int man_main(Game& g);
 int saigo_furi_check(Game& g);
 void atari_pr(Game& g);
 void dora_asist_pr(Game& g);
-// Records.
-void contine_sel(Game& g);
-void set_shoki1(Game& g);
-void clear_shoki_data(Game& g);
-void save_contine(Game& g, int flag);
-void game_save(Game& g);
-void end_of_game_records(Game& g);
-void score_time_pr(Game& g);
 
 }  // namespace sekiba

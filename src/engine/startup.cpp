@@ -1,12 +1,15 @@
 #include "engine/startup.h"
 
 #include "com/think.h"
+#include "engine/contine.h"
 #include "engine/driver.h"
 #include "engine/game.h"
 #include "engine/menus.h"
 #include "engine/tumikomi.h"
 #include "engine/waits.h"
 #include "eval/yaku.h"
+#include "records/chart.h"
+#include "records/hiscore.h"
 #include "records/settings.h"
 #include "eval/yakuhelp.h"
 #include "screen/capture.h"
@@ -92,6 +95,7 @@ void game_init(Game& g) {
   g.t.kyoku_flag = 0;
   fill_weight_presets(g.com);
   init_input_areas(g);
+  load_hi_score(g);
   load_yaku_cnt(g);
   tumikomi_load_tin(g);
   tumikomi_load_tum(g);
@@ -105,7 +109,12 @@ void mnumode_Click(Game& g, int item) {
   for (int i = 1; i <= 8; ++i) g.os.menu_checked("mnumode" + std::to_string(i), i == item);
 }
 
-void mnuend_Click(Game& g) { g.os.quit(); }
+void mnuend_Click(Game& g) {
+  // The window's close after a quit must not ask about saving a second time.
+  if (g.os.quit_requested()) return;
+  game_save(g);
+  g.os.quit();
+}
 
 void Form_Unload(Game& g) { mnuend_Click(g); }
 
@@ -118,6 +127,12 @@ void menu_command(Game& g, const std::string& name) {
     mnuend_Click(g);
   } else if (name == "mnusettei") {
     mnusettei_Click(g);
+  } else if (name == "mnuhiscore") {
+    mnuhiscore_Click(g);
+  } else if (name == "mnurireki3") {
+    mnurireki3_Click(g);
+  } else if (name == "mnusousin") {
+    mnusousin_Click(g);
   } else if (name == "mnuruiseki") {
     g.os.open_dialog("frmyakurireki");
   } else if (name == "mnuthink") {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/surface.h"
 
@@ -40,6 +41,14 @@ struct InputEvent {
   int y = 0;
   bool shift = false;
   bool ctrl = false;
+};
+
+// A line chart of one series shown over the table (the score history).
+struct ChartSpec {
+  bool three_d = false;
+  std::string title, footnote;
+  std::vector<double> rows;  // rows 1.. in order
+  int left = 0, top = 0, width = 0, height = 0;  // surface pixels
 };
 
 struct LocalTime {
@@ -92,6 +101,9 @@ class Platform {
   virtual void open_dialog(const std::string& form) = 0;
   virtual MessageAnswer message_box(const std::string& text, const std::string& title,
                                     MessageButtons buttons, MessageIcon icon) = 0;
+  // The chart control over the table: shown until chart_hide.
+  virtual void chart_show(const ChartSpec&) {}
+  virtual void chart_hide() {}
 
   // ---- event loop and time ----
   // Handles what is pending and returns at once (never blocks).

@@ -9,6 +9,7 @@
 #include "engine/setup.h"
 #include "engine/startup.h"
 #include "eval/hand.h"
+#include "records/hiscore.h"
 #include "test_game.h"
 
 namespace sekiba {
@@ -28,6 +29,7 @@ struct DriverTest : ::testing::Test {
     g.s.settei[12] = 1;  // no sound
     g.rng.seed(2024);
     tg.os.on_idle = [this](HeadlessPlatform& os) {
+      if (g.rec.name_waiting) return frmname_cmdOK(g, "test");
       int ends = 0;
       for (const auto& t : os.texts) ends += t == "１ゲーム終了です";
       if (ends >= games_to_play) os.quit();

@@ -1,0 +1,271 @@
+#include "records/hiscore.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/game.h"
+#include "engine/startup.h"
+#include "platform/fileio.h"
+#include "records/binio.h"
+#include "records/chart.h"
+#include "records/sjis.h"
+#include "test_game.h"
+#include "version.h"
+
+namespace sekiba {
+namespace {
+
+std::string le16(int v) { return {char(v & 0xFF), char((v >> 8) & 0xFF)}; }
+std::string le32(std::int32_t v) {
+  std::string s;
+  for (int i = 0; i < 4; ++i) s += char((std::uint32_t(v) >> (8 * i)) & 0xFF);
+  return s;
+}
+
+struct HiScore : ::testing::Test {
+  test::TestGame tg;
+  Game& g = tg.g;
+  Records& r = g.rec;
+  std::string his() const { return tg.dir.file("sekiba_his.bin"); }
+  std::string top() const { return tg.dir.file("sekiba_top.jan"); }
+
+  HiScore() {
+    EXPECT_TRUE(Form_Load(g));  // loads the fresh table
+    g.s.settei[12] = 1;         // no sound
+    tg.os.time_of_day = LocalTime{2024, 5, 7, 21, 5, 37};
+  }
+  // Scores 100, 90, ..., 10 so that every rank is distinct.
+  void ladder() {
+    for (int i = 0; i < 10; ++i) {
+      r.hi_score[std::size_t(i)] = 100 - 10 * i;
+      r.hi_name[std::size_t(i)] = "n" + std::to_string(i);
+    }
+  }
+  int enter(std::int32_t score) {
+    g.t.man_ten = score;
+    g.t.game_no = 9;
+    hi_score_new(g);
+    return hi_score_rank(g);
+  }
+};
+
+TEST_F(HiScore, MissingFileGivesTheFreshTable) {
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(r.hi_score[std::size_t(i)], 10);
+    EXPECT_EQ(r.hi_game[std::size_t(i)], 0);
+    EXPECT_EQ(r.hi_date[std::size_t(i)], kDefaultDate);
+    EXPECT_EQ(r.hi_name[std::size_t(i)], kDefaultName);
+  }
+  EXPECT_EQ(r.hi_score[10], 0);
+  EXPECT_EQ(r.hi_name[10], "");
+  EXPECT_TRUE(tg.os.messages.empty());
+}
+
+TEST_F(HiScore, FileBuiltFromTheLayoutIsRead) {
+  std::string f = le16(1);
+  for (int i = 0; i < 11; ++i) f += le32(i == 0 ? -7 : 1000 - i);
+  for (int i = 0; i < 11; ++i) f += le16(i + 3);
+  for (int i = 0; i < 11; ++i) f += le16(8) + "24/05/0" + char('0' + i % 10);
+  // 太郎 and the full-width minus of the new-entry text, in code page 932.
+  const std::string taro = "\x91\xBE\x98\x59", minus = "\x81\x7C";
+  for (int i = 0; i < 11; ++i) f += i == 1 ? le16(2) + minus : le16(4) + taro;
+  f += "old tail";  // bytes after the last name are never read
+  ASSERT_TRUE(write_file_atomic(his(), f));
+  load_hi_score(g);
+  EXPECT_EQ(r.hi_score[0], -7);
+  EXPECT_EQ(r.hi_score[10], 990);
+  EXPECT_EQ(r.hi_game[4], 7);
+  EXPECT_EQ(r.hi_date[3], "24/05/03");
+  EXPECT_EQ(r.hi_name[0], "太郎");
+  EXPECT_EQ(r.hi_name[1], "－");
+}
+
+TEST_F(HiScore, WrittenTableReadsBackEqualAndKeepsAnOlderTail) {
+  ASSERT_TRUE(write_file_atomic(his(), std::string(3000, 'x')));
+  ladder();
+  r.hi_name[2] = "翠嶺　花子";
+  r.hi_name[5] = "";
+  r.hi_date[0] = "24/05/07";
+  r.hi_game[9] = -3;
+  ASSERT_TRUE(save_hi_score(g));
+  const std::string bytes = *read_file(his());
+  EXPECT_EQ(bytes.substr(0, 2), le16(1));
+  EXPECT_EQ(bytes.substr(2, 4), le32(100));
+  EXPECT_EQ(bytes.substr(46 + 18, 2), le16(-3));
+  EXPECT_EQ(bytes.substr(68, 10), le16(8) + "24/05/07");
+  EXPECT_EQ(bytes.size(), 3000u);
+  EXPECT_EQ(bytes.back(), 'x');
+  const std::string name2 = utf8_to_sjis("翠嶺　花子");
+  EXPECT_EQ(name2.size(), 10u);  // two bytes a character
+
+  Records copy = r;
+  hi_score_defaults(r);
+  load_hi_score(g);
+  EXPECT_EQ(r.hi_score, copy.hi_score);
+  EXPECT_EQ(r.hi_game, copy.hi_game);
+  EXPECT_EQ(r.hi_date, copy.hi_date);
+  EXPECT_EQ(r.hi_name, copy.hi_name);
+}
+
+TEST_F(HiScore, DamagedFilesNeverCrashAndKeepWhatWasRead) {
+  // A flag other than 0 with nothing after it, a single byte, a flag of 0.
+  for (const std::string& f : {le16(5), std::string("\x01"), le16(0) + le32(999)}) {
+    ASSERT_TRUE(write_file_atomic(his(), f));
+    load_hi_score(g);
+    EXPECT_EQ(r.hi_score[0], 10);
+    EXPECT_EQ(r.hi_name[0], kDefaultName);
+  }
+  // Scores and hands read, then a date claiming 65535 bytes of a short file.
+  std::string f = le16(1);
+  for (int i = 0; i < 11; ++i) f += le32(50 + i);
+  for (int i = 0; i < 11; ++i) f += le16(1);
+  f += le16(8) + "24/01/01" + le16(0xFFFF) + "abc";
+  ASSERT_TRUE(write_file_atomic(his(), f));
+  load_hi_score(g);
+  EXPECT_EQ(r.hi_score[3], 53);
+  EXPECT_EQ(r.hi_date[0], "24/01/01");
+  EXPECT_EQ(r.hi_date[1], kDefaultDate);
+  EXPECT_EQ(r.hi_name[0], kDefaultName);
+  // Bytes that are not Shift JIS still give a text.
+  f = le16(1) + std::string(44 + 22, '\0');
+  for (int i = 0; i < 22; ++i) f += le16(2) + "\xFF\x81";
+  ASSERT_TRUE(write_file_atomic(his(), f));
+  load_hi_score(g);
+  EXPECT_FALSE(r.hi_name[0].empty());
+}
+
+TEST_F(HiScore, TiesRankAboveTheOlderEntry) {
+  ladder();
+  EXPECT_EQ(enter(100), 0);
+  EXPECT_EQ(r.hi_score[1], 100);
+  EXPECT_EQ(r.hi_name[1], "n0");
+  EXPECT_EQ(r.hi_name[0], kNewNameText);
+  EXPECT_EQ(r.hi_game[0], 8);
+  EXPECT_EQ(r.hi_date[0], "24/05/07");
+  EXPECT_EQ(r.hi_score[9], 20);  // the old 10th is gone
+
+  ladder();
+  EXPECT_EQ(enter(10), 9);  // equal to the 10th: pushes it out
+  EXPECT_EQ(r.hi_name[9], kNewNameText);
+  EXPECT_EQ(r.hi_name[8], "n8");
+}
+
+TEST_F(HiScore, BelowAllIs99AndChangesNothing) {
+  ladder();
+  const Records before = r;
+  EXPECT_EQ(enter(9), kNotRanked);
+  EXPECT_EQ(r.hi_score, before.hi_score);
+  EXPECT_EQ(r.hi_name, before.hi_name);
+  name_input(g, kNotRanked);
+  EXPECT_TRUE(tg.os.dialogs_opened.empty());
+  pr_hi_score(g, kNotRanked);
+  EXPECT_FALSE(tg.os.drew("★★おぉ!ぎりぎりのランクインだ★★"));
+}
+
+TEST_F(HiScore, NegativeScoreEntersAboveLowerOnes) {
+  for (int i = 0; i < 10; ++i) r.hi_score[std::size_t(i)] = 5 - 2 * i;
+  EXPECT_EQ(enter(-4), 5);
+  EXPECT_EQ(r.hi_score[5], -4);
+  EXPECT_EQ(r.hi_score[6], -5);
+}
+
+TEST_F(HiScore, NameDialogStoresWhatWasTypedEvenEmpty) {
+  ladder();
+  enter(95);
+  tg.os.on_idle = [this](HeadlessPlatform&) {
+    ASSERT_TRUE(r.name_waiting);
+    frmname_cmdOK(g, "");
+  };
+  name_input(g, 1);
+  EXPECT_EQ(tg.os.dialogs_opened, std::vector<std::string>{"frmname"});
+  EXPECT_EQ(r.hi_name[1], "");
+  EXPECT_EQ(r.name_flag, 0);
+  EXPECT_FALSE(r.name_waiting);
+  EXPECT_TRUE(tg.os.drew("★★もうひとがんばりファイト1発★★"));
+}
+
+TEST_F(HiScore, AutomaticPlayNamesTheEntryWithoutAsking) {
+  g.t.jidou = 1;
+  enter(500);
+  name_input(g, 0);
+  EXPECT_TRUE(tg.os.dialogs_opened.empty());
+  EXPECT_EQ(r.hi_name[0], "AUTO MAN");
+}
+
+TEST_F(HiScore, TopRecordOfTheWorkedExample) {
+  r.hi_score[0] = 512;
+  r.hi_game[0] = 8;
+  r.hi_date[0] = "24/05/07";
+  r.hi_name[0] = "太郎";
+  EXPECT_EQ(top_record(r, 37, 5, 1, 0, 0),
+            "616,5120,37,504,5,1,0,0,\"24/05/07\",\"太郎\",64");
+  r.hi_score[0] = -20;  // a negative first place writes its minus signs
+  EXPECT_EQ(top_record(r, 37, 5, 1, 2, 3).substr(0, 10), "84,-200,37");
+}
+
+TEST_F(HiScore, TopFileIsOneShiftJisLineAndIsSent) {
+  r.hi_score[0] = 512;
+  r.hi_game[0] = 8;
+  r.hi_name[0] = "太郎";
+  ASSERT_TRUE(top_set(g));
+  const std::string bytes = *read_file(top());
+  EXPECT_EQ(bytes.substr(0, 18), "616,5120,37,504,5,");
+  EXPECT_NE(bytes.find("\"\x91\xBE\x98\x59\""), std::string::npos);
+  EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+
+  EXPECT_TRUE(frmsousin_send(g));
+  EXPECT_EQ(tg.os.clipboard, top_record(r, 37, 5, kVersionMajor, kVersionMinor, kVersionRevision));
+  ASSERT_EQ(tg.os.shell_opened.size(), 1u);
+  EXPECT_EQ(tg.os.shell_opened[0].rfind("mailto:", 0), 0u);
+}
+
+TEST_F(HiScore, SendingWithoutATopFileReportsIt) {
+  EXPECT_FALSE(frmsousin_send(g));
+  ASSERT_EQ(tg.os.messages.size(), 1u);
+  EXPECT_EQ(tg.os.messages[0].text, "トップファイルを読み込めませんでした");
+  EXPECT_TRUE(tg.os.shell_opened.empty());
+  mnusousin_Click(g);
+  EXPECT_EQ(tg.os.dialogs_opened.back(), "frmsousin");
+}
+
+TEST_F(HiScore, TableOnRequestWaitsAndIsRefusedWhileBusy) {
+  g.t.shori_chu = 1;
+  mnuhiscore_Click(g);
+  EXPECT_FALSE(tg.os.drew("HI･SCORE"));
+  g.t.shori_chu = 0;
+  tg.os.input.push_back({InputEvent::Kind::KeyDown, 13});
+  mnuhiscore_Click(g);
+  EXPECT_TRUE(tg.os.drew("HI･SCORE"));
+  EXPECT_EQ(g.t.shori_chu, 0);
+  EXPECT_TRUE(tg.os.input.empty());
+}
+
+TEST_F(HiScore, ChartOfTheHistory) {
+  g.t.game_no = 4;
+  g.t.score_rireki[0] = 0;
+  g.t.score_rireki[1] = 250;
+  g.t.score_rireki[2] = 180;
+  g.t.score_rireki[3] = 410;
+  ChartSpec c = score_chart_spec(g, 1);
+  EXPECT_TRUE(c.three_d);
+  EXPECT_EQ(c.rows, (std::vector<double>{300, 250, 180, 410}));
+  EXPECT_EQ(c.title, "今回のゲームの得点推移表");
+  EXPECT_EQ(c.footnote, "得点＝41000  ゲーム数＝4");
+  EXPECT_EQ(c.left, 70);
+  EXPECT_EQ(c.top, 20);
+  EXPECT_FALSE(score_chart_spec(g, 0).three_d);
+  g.t.game_no = 30000;  // never read past the history
+  EXPECT_EQ(score_chart_spec(g, 0).rows.size(), 501u);
+
+  g.t.game_no = 4;
+  tg.os.input.push_back({InputEvent::Kind::KeyDown, 32});
+  mnurireki3_Click(g);
+  ASSERT_EQ(tg.os.charts.size(), 1u);
+  EXPECT_FALSE(tg.os.chart_visible);
+  EXPECT_EQ(g.t.shori_chu, 0);
+  g.t.shori_chu = 1;
+  mnurireki3_Click(g);
+  EXPECT_EQ(tg.os.charts.size(), 1u);
+}
+
+}  // namespace
+}  // namespace sekiba
