@@ -177,17 +177,5 @@ TEST(Yakuhelp, EachPageTurnPaintsTheGradientOfTheClock) {
   EXPECT_EQ(g.t.clock_sec, 0);
 }
 
-TEST(Yakuhelp, GradientTableRowsAtTopAndBottom) {
-  const int H = 200, last = 199;
-  const int h = 255 * last / H, gg = 127 * last / H;
-  EXPECT_EQ(help_gradient_color(0, 0, H), rgb(0, 255, 255));
-  EXPECT_EQ(help_gradient_color(0, last, H), rgb(0, 255 - h, 255 - gg));
-  EXPECT_EQ(help_gradient_color(3, last, H), rgb(255 - gg, 255 - h, 0));
-  EXPECT_EQ(help_gradient_color(5, last, H), rgb(0, 255 - gg, 255 - h));
-  EXPECT_EQ(help_gradient_color(10, last, H), rgb(h, 200, 0));
-  EXPECT_EQ(help_gradient_color(17, last, H), rgb(255 - h, h, 0));
-  EXPECT_EQ(help_gradient_no(LocalTime{2024, 1, 1, 0, 59, 59}), 118 % 18);
-}
-
 }  // namespace
 }  // namespace sekiba
