@@ -52,8 +52,11 @@ void QtPlatform::draw_text(Surface& s, int x, int y, const std::string& utf8, co
   QFont f = game_font(st.point, st.bold);
   sp.p.setFont(f);
   sp.p.setPen(qc(st.color));
-  QFontMetrics fm(f);
-  sp.p.drawText(QPointF(x, y + fm.ascent()), qs(utf8));
+  // Text is placed by the top of its em box, as the layouts expect: the CJK
+  // font's own ascent is far taller than its glyphs and would push every line
+  // several pixels down into the frames below it.
+  const double baseline = y + 0.88 * f.pixelSize();
+  sp.p.drawText(QPointF(x, baseline), qs(utf8));
 }
 
 void QtPlatform::draw_text_centered(Surface& s, const RectF& r, const std::string& utf8,
