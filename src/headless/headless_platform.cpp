@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/fileio.h"
+#include "screen/capture.h"
 #include "screen/raster.h"
 
 namespace sekiba {
@@ -103,34 +104,7 @@ bool HeadlessPlatform::load_image(const std::string& path, Surface& s) {
 }
 
 bool HeadlessPlatform::save_bmp(const Surface& s, const std::string& path) {
-  if (s.empty()) return false;
-  const std::size_t stride = (std::size_t(s.w) * 3 + 3) & ~std::size_t(3);
-  const std::size_t image = stride * std::size_t(s.h);
-  std::string out(54 + image, '\0');
-  auto put32 = [&](std::size_t o, std::uint32_t v) { std::memcpy(out.data() + o, &v, 4); };
-  auto put16 = [&](std::size_t o, std::uint16_t v) { std::memcpy(out.data() + o, &v, 2); };
-  out[0] = 'B';
-  out[1] = 'M';
-  put32(2, std::uint32_t(out.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, std::uint32_t(s.w));
-  put32(22, std::uint32_t(s.h));
-  put16(26, 1);
-  put16(28, 24);
-  put32(34, std::uint32_t(image));
-  put32(38, 3780);
-  put32(42, 3780);
-  for (int y = 0; y < s.h; ++y) {
-    char* line = out.data() + 54 + stride * std::size_t(s.h - 1 - y);
-    for (int x = 0; x < s.w; ++x) {
-      Pixel p = s.at(x, y);
-      line[3 * x] = char(blue_of(p));
-      line[3 * x + 1] = char(green_of(p));
-      line[3 * x + 2] = char(red_of(p));
-    }
-  }
-  return write_file_atomic(path, out);
+  return !s.empty() && write_file_atomic(path, encode_bmp(s));
 }
 
 MessageAnswer HeadlessPlatform::message_box(const std::string& text, const std::string& title,

@@ -6,7 +6,9 @@
 #include <QPolygonF>
 #include <QSvgRenderer>
 
+#include "platform/fileio.h"
 #include "qt/qt_platform.h"
+#include "screen/capture.h"
 
 namespace sekiba {
 
@@ -147,9 +149,8 @@ bool QtPlatform::load_image(const std::string& path, Surface& s) {
 }
 
 bool QtPlatform::save_bmp(const Surface& s, const std::string& path) {
-  if (s.empty()) return false;
-  QImage img(reinterpret_cast<const uchar*>(s.px.data()), s.w, s.h, s.w * 4, QImage::Format_RGB32);
-  return img.convertToFormat(QImage::Format_RGB888).save(qs(path), "BMP");
+  // Our own encoder and an all-or-nothing write: a crash never leaves half a file.
+  return !s.empty() && write_file_atomic(path, encode_bmp(s));
 }
 
 }  // namespace sekiba
