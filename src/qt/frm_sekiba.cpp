@@ -12,7 +12,10 @@
 #include "engine/game.h"
 #include "engine/menus.h"
 #include "qt/frmabout.h"
+#include "qt/frmchart.h"
+#include "qt/frmname.h"
 #include "qt/frmsettei.h"
+#include "qt/frmsousin.h"
 #include "qt/frmthink.h"
 #include "qt/frmtumikomi.h"
 #include "qt/frmyakuhelp.h"
@@ -200,8 +203,27 @@ void FrmSekiba::open_dialog(const std::string& form) {
     show_single(form, [this] { return new FrmAbout(game_, this); });
     return;
   }
+  if (form == "frmname") {
+    show_single(form, [this] { return new FrmName(game_, this); });
+    // Below the middle of the screen, clear of the table it names.
+    if (QWidget* d = dialogs_[form]) d->move(d->x(), d->y() + 100);
+    return;
+  }
+  if (form == "frmsousin") {
+    show_single(form, [this] { return new FrmSousin(game_, this); });
+    return;
+  }
   // Further forms (thinking settings, automatic speed, high scores, partners,
   // name entry, version box, ...) open here the same way as they are built.
+}
+
+void FrmSekiba::show_chart(const ChartSpec& spec) {
+  if (!chart_) chart_ = new FrmChart(view_);
+  chart_->show_chart(spec);
+}
+
+void FrmSekiba::hide_chart() {
+  if (chart_) chart_->hide();
 }
 
 void FrmSekiba::closeEvent(QCloseEvent* e) {

@@ -13,6 +13,7 @@ class QAction;
 
 namespace sekiba {
 
+class FrmChart;
 class QtPlatform;
 class TableView;
 struct Game;
@@ -33,6 +34,9 @@ class FrmSekiba : public QMainWindow {
   void set_table_pointer(const Surface* image, int hot_x, int hot_y);
   // Opens a modeless dialog by form name.
   void open_dialog(const std::string& form);
+  // The score chart over the table.
+  void show_chart(const ChartSpec& spec);
+  void hide_chart();
   // The widget that shows the table surface.
   TableView* table_view() const { return view_; }
 
@@ -41,6 +45,7 @@ class FrmSekiba : public QMainWindow {
 
  private:
   TableView* view_ = nullptr;
+  FrmChart* chart_ = nullptr;
   QtPlatform& os_;
   Game& game_;
   std::map<std::string, QAction*> actions_;

@@ -72,6 +72,14 @@ void QtPlatform::open_dialog(const std::string& form) {
   if (window_) window_->open_dialog(form);
 }
 
+void QtPlatform::chart_show(const ChartSpec& spec) {
+  if (window_) window_->show_chart(spec);
+}
+
+void QtPlatform::chart_hide() {
+  if (window_) window_->hide_chart();
+}
+
 MessageAnswer QtPlatform::message_box(const std::string& text, const std::string& title,
                                       MessageButtons buttons, MessageIcon icon) {
   QMessageBox box(window_);
