@@ -8,6 +8,7 @@
 #include "engine/tumikomi.h"
 #include "engine/waits.h"
 #include "eval/yaku.h"
+#include "ivent/ivent.h"
 #include "records/chart.h"
 #include "records/hiscore.h"
 #include "records/settings.h"
@@ -133,6 +134,18 @@ void menu_command(Game& g, const std::string& name) {
     mnurireki3_Click(g);
   } else if (name == "mnusousin") {
     mnusousin_Click(g);
+  } else if (name == "mnutenbou") {
+    mnutenbou_Click(g);
+  } else if (name == "mnudora") {
+    mnudora_Click(g);
+  } else if (name == "mnurasu") {
+    mnurasu_Click(g);
+  } else if (name == "mnuhaipai") {
+    mnuhaipai_Click(g);
+  } else if (name == "mnudouble") {
+    mnudouble_Click(g);
+  } else if (name == "mnuopen") {
+    mnuopen_Click(g);
   } else if (name == "mnuruiseki") {
     g.os.open_dialog("frmyakurireki");
   } else if (name == "mnuthink") {
