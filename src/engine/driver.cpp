@@ -19,6 +19,7 @@
 #include "man/input.h"
 #include "records/chart.h"
 #include "records/hiscore.h"
+#include "man/man.h"
 #include "screen/draw.h"
 
 namespace sekiba {

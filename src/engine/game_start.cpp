@@ -74,6 +74,8 @@ void set_shoki1(Game& g) {
   // without them.
   g.os.menu_checked("mnuosekai", false);
   g.os.menu_checked("mnuasist", false);
+  g.man.osekai_flag = 0;
+  g.man.asist_flag = 0;
   g.t.shoki_flag = 1;
   clock_get(g);
   rnd_discard(g, (long long)g.t.clock_sec + g.t.clock_min + 1);

@@ -7,6 +7,7 @@
 #include "engine/menus.h"
 #include "engine/tumikomi.h"
 #include "engine/waits.h"
+#include "man/man.h"
 #include "eval/yaku.h"
 #include "ivent/ivent.h"
 #include "records/chart.h"
@@ -150,6 +151,14 @@ void menu_command(Game& g, const std::string& name) {
     g.os.open_dialog("frmyakurireki");
   } else if (name == "mnuthink") {
     g.os.open_dialog("frmthink");
+  } else if (name == "mnuosekai") {
+    mnuosekai_Click(g);
+  } else if (name == "mnuasist") {
+    mnuasist_Click(g);
+  } else if (name == "mnuauto") {
+    mnuauto_Click(g);
+  } else if (name == "mnuautospeed") {
+    mnuautospeed_Click(g);
   } else if (name == "mnutumikomi") {
     g.os.open_dialog("frmtumikomi");
   } else if (name.rfind("mnuyaku", 0) == 0 && name.size() > 7 &&

@@ -4,6 +4,8 @@
 
 #include "engine/driver.h"
 #include "engine/game.h"
+#include "man/man.h"
+#include "screen/capture.h"
 
 namespace sekiba {
 
@@ -55,9 +57,13 @@ void Form_KeyDown(Game& g, int vk) {
   else if (vk == 89) m.key_no = 90;
   else if (vk == 113) {
     if (g.menu_shown("mnugame")) mnugame_Click(g);
+  } else if (vk == 115) {
+    if (g.menu_shown("mnukinou")) jidou_mode(g);
+  } else if (vk >= 116 && vk <= 120) {
+    if (g.menu_shown("mnukinou")) ivent_stick_command(g, vk - 116);
+  } else if (vk == 123) {
+    mnucap_Click(g);
   }
-  // F4..F9 and F12 run their commands once automatic play, the event sticks and
-  // the capture exist.
 }
 
 void Form_MouseDown(Game& g, int button, int x, int y) {

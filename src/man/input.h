@@ -20,6 +20,15 @@ struct ManState {
   std::int16_t hai_area_x = 24, hai_area_y = 344;
   std::int16_t sousa_area_x = 536, sousa_area_y = 56;
   std::int16_t bou_area_x = 104, bou_area_y = 168;
+
+  // The operation window as last drawn: its mode 0..7 and highlighted item.
+  std::int16_t sousa_mode = 0, sousa_cursor = 0;
+  // 1: the automatic discard after riichi is held off for this turn (Space).
+  std::int16_t rechi_jidou_off = 0;
+  // How the last chi used the called tile: 1 lowest, 2 middle, 3 highest.
+  std::int16_t chi_houhou = 0;
+  // The hint and the dora labels, each mirrored by its menu check mark.
+  std::int16_t osekai_flag = 0, asist_flag = 0;
 };
 
 // Key codes of key_input.

@@ -6,6 +6,7 @@
 #include "engine/dice.h"
 #include "engine/game.h"
 #include "engine/pending.h"
+#include "man/man.h"
 #include "engine/setup.h"
 #include "engine/startup.h"
 #include "eval/hand.h"

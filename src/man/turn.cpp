@@ -1,0 +1,195 @@
+// The user's turn: the decision on the opponent's discard and the operation window.
+#include <algorithm>
+#include <array>
+
+#include "engine/game.h"
+#include "engine/settlement.h"
+#include "ivent/ivent.h"
+#include "man/man.h"
+#include "screen/draw.h"
+#include "screen/raster.h"
+
+namespace sekiba {
+
+namespace {
+
+struct Item {
+  const char* caption;
+  int glyph;  // PicMK cell; 0 = the pair A N
+};
+
+constexpr int kPair = 0;
+
+struct Mode {
+  std::array<Item, 5> items;
+  int count;
+  int frame;
+};
+
+// ﾎﾟﾝﾂﾞｹ of mode 1 is shown only while the user has a meld (see sousa_last_item).
+constexpr std::array<Mode, 8> kModes = {{
+    {{{{"ツモ", 14}, {"ポン", 30}, {"チー", 31}, {"カン", 32}, {"上がり", 34}}}, 5, 2},
+    {{{{"捨てる", kPair}, {"カン", 32}, {"リーチ", 33}, {"上がり", 34}, {"ﾎﾟﾝﾂﾞｹ", 35}}}, 5, 1},
+    {{{{"捨てる", kPair}, {"取消し", 33}}}, 2, 3},
+    {{{{"選択", kPair}}}, 1, 10},
+    {{{{"ツモ", 14}, {"上がり", 34}}}, 2, 11},
+    {{{{"捨てる", 14}, {"上がり", 34}}}, 2, 12},
+    {{{{"捨てる", kPair}, {"カン", 32}}}, 2, 13},
+    {{{{"捨てる", kPair}, {"カン", 32}, {"上がり", 34}}}, 3, 14},
+}};
+
+Tile last_com_discard(const Game& g) {
+  return g.t.com_sute[std::size_t(std::clamp<int>(g.t.com_junme - 1, 1, 20))];
+}
+
+// The draw, or in riichi first the ron on the opponent's discard.
+int automatic_decision(Game& g) {
+  if (g.t.man_rechi != 0 && man_ron(g, last_com_discard(g)) == 1) return kRon;
+  man_tumo(g);
+  return kDrew;
+}
+
+void move_cursor(Game& g, int step) {
+  const int last = sousa_last_item(g, g.man.sousa_mode);
+  int c = g.man.sousa_cursor + step;
+  if (c < 0) c = last;
+  if (c > last) c = 0;
+  sousa_window(g, c, g.man.sousa_mode);
+}
+
+// The opponent's riichi loses its one-turn bonus when the user calls.
+void end_ippatsu(Game& g) {
+  if (g.t.com_rechi != 0) ++g.t.com_rechi;
+}
+
+}  // namespace
+
+int sousa_last_item(const Game& g, int mode) {
+  if (mode < 0 || mode > 7) return 0;
+  if (mode == 1) return g.t.man_naki_cnt != 1 ? 4 : 3;
+  return kModes[std::size_t(mode)].count - 1;
+}
+
+void sousa_window(Game& g, int cursor, int mode) {
+  mode = std::clamp(mode, 0, 7);
+  const int last = sousa_last_item(g, mode);
+  cursor = std::clamp(cursor, 0, last);
+  g.man.sousa_mode = std::int16_t(mode);
+  g.man.sousa_cursor = std::int16_t(cursor);
+  const Mode& m = kModes[std::size_t(mode)];
+  // The window is redrawn at every move of its cursor: starting from the clean
+  // background keeps its shadow from darkening with each redraw.
+  blit(g.scr.win, 8 * 66, 8 * 4, g.scr.PicHAIKEI, 8 * 66, 8 * 4, 8 * 13 + 8, 8 * 14 + 8, Rop::Copy);
+  gbox_r(g, 66, 4, 78, 17, 7, 0, 1);
+  disp_gr(g, 69, 5, "操　作", 0, 0);
+  for (int i = 0; i <= last; ++i) {
+    const int row = 7 + 2 * i;
+    // The window font sits a few pixels below its grid row.
+    if (i == cursor) g_line(g, 8 * 67 - 2, 8 * row + 2, 8 * 78 - 2, 8 * row + 18, m.frame, 1);
+    const Item& it = m.items[std::size_t(i)];
+    if (it.glyph == kPair) {
+      font_mk(g, 67, row, 27);
+      font_mk(g, 69, row, 28);
+    } else {
+      font_mk(g, 68, row, it.glyph);
+    }
+    disp_gr(g, 71, row, it.caption, i == cursor ? 7 : 0, 0);
+  }
+}
+
+void ivent_stick_command(Game& g, int stick) {
+  switch (stick) {
+    case 0: mnudora_Click(g); break;
+    case 1: mnurasu_Click(g); break;
+    case 2: mnuhaipai_Click(g); break;
+    case 3: mnudouble_Click(g); break;
+    case 4: mnuopen_Click(g); break;
+    default: break;
+  }
+}
+
+int man_main(Game& g) {
+  Table& t = g.t;
+  ManState& m = g.man;
+  const int mode = t.man_rechi != 0 ? 4 : 0;
+  int inflg = kNoDecision;
+
+  // The dealer's first discard comes from the dealt hand: nothing to decide.
+  if (t.com_junme != 1) {
+    sousa_window(g, 0, mode);
+    bool restart = true;
+    while (restart) {
+      restart = false;
+      g.os.yield();
+      inflg = kNoDecision;
+      if (t.jidou == 1) inflg = automatic_decision(g);
+      else if (g.s.settei[0] == 1 && t.lan_mode == 0 && t.man_rechi != 0)
+        inflg = automatic_decision(g);
+
+      while (inflg == kNoDecision) {
+        int c = key_input(g, 1);
+        if (c == kClick && t.jidou == 1) {
+          restart = true;  // automatic play was switched on during the wait
+          break;
+        }
+        if (c == kKeyUp) move_cursor(g, -1);
+        else if (c == kKeyDown) move_cursor(g, 1);
+        if (c == kClick) {
+          if (m.mouse_area == 1) {
+            if (m.mouse_item == 14) c = kKeyEnter;
+          } else if (m.mouse_area == 2) {
+            sousa_window(g, m.mouse_item, m.sousa_mode);
+            c = kKeyEnter;
+          } else if (m.mouse_area == 3) {
+            c = 80 + m.mouse_item;
+          }
+        }
+        if (c == kKeyEnter) {
+          const int item = m.sousa_cursor;
+          if (item == 0) c = 14;
+          else if (m.sousa_mode == 0) c = item == 1 ? 15 : item == 2 ? 16 : item == 3 ? 17 : 19;
+          else if (m.sousa_mode == 4) c = 19;
+        }
+        const Tile offered = last_com_discard(g);
+        switch (c) {
+          case 14:
+            man_tumo(g);
+            inflg = kDrew;
+            break;
+          case 15:
+            if (t.man_rechi == 0 && man_pon(g, offered) == 1) {
+              inflg = kPon;
+              end_ippatsu(g);
+            }
+            break;
+          case 16:
+            if (t.man_rechi == 0 && man_chi(g, offered) == 1) {
+              inflg = kChi;
+              end_ippatsu(g);
+            }
+            break;
+          case 17:
+            if (t.man_rechi == 0 && man_kan(g, offered) == 1) {
+              inflg = kOpenKan;
+              end_ippatsu(g);
+              kan_dora_pr(g);
+              man_tumo(g);  // the replacement tile
+            }
+            break;
+          case 19:
+            if (man_ron(g, offered) == 1) inflg = kRon;
+            break;
+          default:
+            if (c >= 80 && c <= 84) ivent_stick_command(g, c - 80);
+            break;
+        }
+      }
+    }
+  }
+
+  const int ichi = man_osekai_main(g);
+  if (inflg == kRon) return 1;
+  return man_sute_sub(g, ichi, inflg) == 1 ? 2 : 0;
+}
+
+}  // namespace sekiba

@@ -1,0 +1,177 @@
+// The decision phase, the operation window and the input table.
+#include "man/man_fixture.h"
+
+namespace sekiba {
+namespace {
+
+using namespace test;
+
+TEST_F(ManTest, KeyTableMapsWindowsCodes) {
+  struct Case {
+    int vk, code;
+  } cases[] = {{27, 999}, {65, 1},  {78, 14}, {79, 0},  {97, 1},  {110, 14}, {49, 15},
+               {53, 19},  {54, 25}, {13, 20}, {32, 21}, {38, 50}, {40, 51},  {37, 52},
+               {39, 53},  {90, 30}, {81, 40}, {89, 90}, {48, 0},  {96, 0}};
+  for (const auto& c : cases) {
+    Form_KeyDown(g, c.vk);
+    EXPECT_EQ(g.man.key_no, c.code) << c.vk;
+  }
+}
+
+TEST_F(ManTest, ClickAreasAreOpenAtTheirEdges) {
+  Form_MouseDown(g, 1, 24 + 1, 345);
+  EXPECT_EQ(g.man.mouse_area, 1);
+  EXPECT_EQ(g.man.mouse_item, 1);
+  Form_MouseDown(g, 1, 24 + 447, 411);
+  EXPECT_EQ(g.man.mouse_item, 14);
+  Form_MouseDown(g, 1, 24, 370);  // on the edge: outside
+  EXPECT_EQ(g.man.mouse_area, 9);
+  Form_MouseDown(g, 1, 600, 56 + 4 * 16 + 3);
+  EXPECT_EQ(g.man.mouse_area, 2);
+  EXPECT_EQ(g.man.mouse_item, 4);
+  Form_MouseDown(g, 1, 104 + 4 * 16 + 2, 190);
+  EXPECT_EQ(g.man.mouse_area, 3);
+  EXPECT_EQ(g.man.mouse_item, 4);
+  // A right click on the hand always means the drawn tile; elsewhere nothing.
+  Form_MouseDown(g, 2, 40, 370);
+  EXPECT_EQ(g.man.mouse_area, 1);
+  EXPECT_EQ(g.man.mouse_item, 14);
+  EXPECT_EQ(g.man.mouse_button, 2);
+  Form_MouseDown(g, 2, 600, 70);
+  EXPECT_EQ(g.man.mouse_area, 9);
+}
+
+TEST_F(ManTest, KeyInputAnswersKeysAndClicksAndRestoresThePointer) {
+  press({key(65), click_slot(3)});
+  EXPECT_EQ(key_input(g, 0), 1);
+  EXPECT_EQ(key_input(g, 2), kClick);
+  EXPECT_EQ(g.man.mouse_item, 3);
+  EXPECT_EQ(g.man.mouse_mode, 0);
+  EXPECT_EQ(os.pointer, nullptr);
+}
+
+TEST_F(ManTest, DealersFirstTurnHasNoDecisionAndNoDraw) {
+  g.t.oya = 1;
+  g.t.com_junme = 1;
+  hand({1, 2, 3, 11, 12, 13, 21, 22, 23, 31, 31, 35, 36}, 37);
+  press({key(vk_slot(13))});
+  EXPECT_EQ(man_main(g), 0);
+  EXPECT_EQ(last_discard(), 36);
+  EXPECT_EQ(g.t.man_junme, 2);
+  EXPECT_EQ(count_texts("ポン"), 0);  // the decision window never showed
+  EXPECT_GE(count_texts("捨てる"), 1);
+  EXPECT_EQ(g.t.hai_cnt[37], 0);  // nothing was drawn
+}
+
+TEST_F(ManTest, DealersCompleteHandWinsWithKeyFive) {
+  g.t.oya = 1;
+  g.t.com_junme = 1;
+  hand({1, 2, 3, 11, 12, 13, 21, 22, 23, 31, 31, 35, 35}, 35);
+  press({key(vk_digit(5))});
+  EXPECT_EQ(man_main(g), 2);
+  EXPECT_EQ(g.t.agari_kind, 1);
+  EXPECT_EQ(g.t.agari_pl, 1);
+}
+
+TEST_F(ManTest, ClickOnDrawnSlotTakesTheHighlightedItemOtherSlotsDoNothing) {
+  com_discards({9});
+  hand(kRyanmen);
+  next_draw(33);
+  // Slot 5 is ignored, a right click on the hand means ツモ; then throw slot 14.
+  press({click_slot(5), click_slot(2, 2), key(vk_slot(14))});
+  EXPECT_EQ(man_main(g), 0);
+  EXPECT_EQ(last_discard(), 33);
+}
+
+TEST_F(ManTest, CursorWrapsAndWindowClickChoosesItsRow) {
+  com_discards({24});
+  hand(kRyanmen);
+  next_draw(33);
+  // Up from ツモ wraps to 上がり and Down wraps back; Enter then draws.
+  press({key(kVkUp), key(kVkDown), key(kVkDown), key(kVkUp), key(kVkEnter), key(vk_slot(14))});
+  EXPECT_EQ(man_main(g), 0);
+  EXPECT_EQ(g.man.sousa_mode, 1);
+  EXPECT_EQ(last_discard(), 33);
+}
+
+TEST_F(ManTest, FailedRonLeavesTheDecisionOpen) {
+  com_discards({9});
+  hand(kRyanmen);
+  next_draw(33);
+  press({key(vk_digit(5)), key(vk_slot(14)), key(vk_slot(14))});
+  EXPECT_EQ(man_main(g), 0);
+  EXPECT_EQ(g.t.man_hai[14], kEmpty);
+}
+
+TEST_F(ManTest, RonOnTheOffersWinningTile) {
+  com_discards({9, 26});
+  hand(kRyanmen);
+  press({click_item(4)});  // the fifth row: 上がり
+  EXPECT_EQ(man_main(g), 1);
+  EXPECT_EQ(g.t.agari_hai, 26);
+  EXPECT_EQ(g.t.agari_kind, 2);
+}
+
+TEST_F(ManTest, InRiichiCallsDoNothingAndTheFifthRowIsTheWin) {
+  com_discards({26});
+  hand(kRyanmen);
+  g.t.man_rechi = 3;
+  press({key(vk_digit(1)), key(vk_digit(2)), key(vk_digit(3)), click_item(4)});
+  EXPECT_EQ(man_main(g), 1);
+  EXPECT_EQ(g.t.man_naki_cnt, 1);
+  EXPECT_EQ(g.man.sousa_mode, 4);
+}
+
+TEST_F(ManTest, RiichiAutomaticProcessingWinsOrDrawsWithoutAsking) {
+  g.s.settei[0] = 1;
+  com_discards({26});
+  hand(kRyanmen);
+  g.t.man_rechi = 3;
+  os.max_idle_waits = 0;  // no key may be needed
+  EXPECT_EQ(man_main(g), 1);
+
+  com_discards({9});
+  hand(kRyanmen);
+  next_draw(33);
+  EXPECT_EQ(man_main(g), 0);
+  EXPECT_EQ(last_discard(), 33);
+}
+
+TEST_F(ManTest, SpaceBeforeTheTurnHoldsOffTheAutomaticDiscard) {
+  g.s.settei[0] = 1;
+  com_discards({9});
+  hand(kRyanmen);
+  g.t.man_rechi = 3;
+  next_draw(33);
+  Form_KeyDown(g, kVkSpace);
+  press({key(vk_slot(14))});
+  EXPECT_EQ(man_main(g), 0);
+  EXPECT_EQ(g.man.rechi_jidou_off, 1);
+  EXPECT_TRUE(script.empty());  // the user's own key threw the tile
+}
+
+TEST_F(ManTest, LastDrawChanceStickKeepsTheTwentiethTurnManual) {
+  g.s.settei[0] = 1;
+  com_discards({9});
+  hand(kRyanmen);
+  g.t.man_rechi = 3;
+  g.t.man_junme = 20;
+  g.t.ivent_bou[1] = 1;
+  next_draw(33);
+  press({key(vk_slot(14))});
+  EXPECT_EQ(man_main(g), 0);
+  EXPECT_TRUE(script.empty());
+}
+
+TEST_F(ManTest, WindowShowsAddedKanOnlyWithAMeld) {
+  sousa_window(g, 0, 1);
+  EXPECT_EQ(sousa_last_item(g, 1), 3);
+  EXPECT_EQ(count_texts("ﾎﾟﾝﾂﾞｹ"), 0);
+  add_meld(31, 2);
+  sousa_window(g, 9, 1);  // a cursor past the end stays on the last item
+  EXPECT_EQ(g.man.sousa_cursor, 4);
+  EXPECT_EQ(count_texts("ﾎﾟﾝﾂﾞｹ"), 1);
+}
+
+}  // namespace
+}  // namespace sekiba
