@@ -1,0 +1,32 @@
+#pragma once
+// `sekiba-tool sim`: whole games on a headless table, automatic play on the
+// user's side against the computer, summarised as one JSON object.
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace sekiba {
+
+struct SimOptions {
+  int games = 1;
+  std::uint32_t seed = 1;
+  int mode = 0;  // game_mode: 0 the eight-turn game, 1..7 the series
+  // Dealer turn each game starts from (1 a whole game; later only its end).
+  int first_kyoku = 1;
+  std::vector<std::pair<int, int>> settei;  // index, value
+  std::vector<std::pair<int, int>> shikou;  // index 0..7 in file order, value
+};
+
+// Plays the games; throws std::runtime_error when a game stalls.
+nlohmann::json run_sim(const SimOptions& opt);
+
+// Parses the arguments after "sim"; false with a message in `error`.
+bool parse_sim_args(const std::vector<std::string>& args, SimOptions& opt, std::string& error);
+
+int sim_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace sekiba

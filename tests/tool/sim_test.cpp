@@ -1,0 +1,79 @@
+// sekiba-tool sim: arguments, determinism and a soak of automatic games.
+#include "tool/sim.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace sekiba {
+namespace {
+
+TEST(SimArgs, ParsesEveryOptionAndRefusesNonsense) {
+  SimOptions opt;
+  std::string error;
+  ASSERT_TRUE(parse_sim_args({"--games", "3", "--seed", "9", "--mode", "4", "--settei", "0=1", "3=1",
+                              "--shikou", "7=1"},
+                             opt, error))
+      << error;
+  EXPECT_EQ(opt.games, 3);
+  EXPECT_EQ(opt.seed, 9u);
+  EXPECT_EQ(opt.mode, 4);
+  ASSERT_EQ(opt.settei.size(), 2u);
+  EXPECT_EQ(opt.settei[1], std::make_pair(3, 1));
+  ASSERT_EQ(opt.shikou.size(), 1u);
+  for (const auto& bad : std::vector<std::vector<std::string>>{
+           {"--mode", "8"}, {"--games"}, {"--settei", "25=1"}, {"--settei"}, {"--shikou", "x"}, {"--what"}}) {
+    SimOptions o;
+    EXPECT_FALSE(parse_sim_args(bad, o, error)) << bad.front();
+  }
+  std::ostringstream out, err;
+  EXPECT_EQ(sim_main({"--mode", "9"}, out, err), 2);
+  EXPECT_NE(err.str().find("usage"), std::string::npos);
+}
+
+nlohmann::json without_speed(nlohmann::json j) {
+  j.erase("hands_per_second");
+  return j;
+}
+
+TEST(Sim, SameSeedSameGames) {
+  SimOptions opt;
+  opt.games = 2;
+  opt.seed = 11;
+  const auto a = run_sim(opt), b = run_sim(opt);
+  EXPECT_EQ(without_speed(a), without_speed(b));
+  EXPECT_EQ(a["games"], 2);
+  const long hands = a["hands"];
+  const long ends = long(a["man"]["tsumo"]) + long(a["man"]["ron"]) + long(a["com"]["tsumo"]) +
+                    long(a["com"]["ron"]) + long(a["exhaustive_draws"]);
+  EXPECT_EQ(hands, ends);
+  EXPECT_GE(hands, 16);  // eight dealer turns each, at least one hand per turn
+}
+
+TEST(Sim, SeriesModeCountsItsHands) {
+  SimOptions opt;
+  opt.mode = 4;  // 25 hands, unless the score runs out first
+  opt.seed = 3;
+  const auto r = run_sim(opt);
+  EXPECT_LE(long(r["hands"]), 25);
+  EXPECT_GE(double(r["mean_final_score"]), 0.0);
+}
+
+// Automatic play must finish every game by itself: a wait for a key, a crash or
+// a sanitizer report fails it. The games start at their last dealer turn so
+// that two hundred of them stay quick under the sanitizers.
+TEST(SimSoak, TwoHundredAutomaticGamesEndByThemselves) {
+  SimOptions opt;
+  opt.games = 200;
+  opt.seed = 2026;
+  opt.first_kyoku = 8;
+  opt.settei = {{3, 1}, {1, 1}, {2, 1}, {9, 1}, {7, 1}};
+  nlohmann::json r;
+  ASSERT_NO_THROW(r = run_sim(opt));
+  EXPECT_EQ(r["games"], 200);
+  EXPECT_GE(long(r["hands"]), 200);
+  EXPECT_GT(long(r["man"]["tsumo"]) + long(r["man"]["ron"]), 0);
+}
+
+}  // namespace
+}  // namespace sekiba
