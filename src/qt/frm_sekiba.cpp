@@ -16,6 +16,7 @@
 #include "qt/frmname.h"
 #include "qt/frmsettei.h"
 #include "qt/frmsousin.h"
+#include "qt/frmspeed.h"
 #include "qt/frmthink.h"
 #include "qt/frmtumikomi.h"
 #include "qt/frmyakuhelp.h"
@@ -173,6 +174,10 @@ void FrmSekiba::show_single(const std::string& form, const std::function<QWidget
 void FrmSekiba::open_dialog(const std::string& form) {
   if (form == "frmsettei") {
     show_single(form, [this] { return new FrmSettei(game_, this); });
+    return;
+  }
+  if (form == "frmspeed") {
+    show_single(form, [this] { return new FrmSpeed(game_, this); });
     return;
   }
   if (form == "frmthink") {
