@@ -8,6 +8,7 @@
 #include "engine/waits.h"
 #include "eval/bunkai.h"
 #include "eval/hand.h"
+#include "lan/lan.h"
 #include "screen/draw.h"
 
 namespace sekiba {
@@ -38,8 +39,16 @@ void lay_discard(Game& g, Tile tile) {
 
 int com_main(Game& g) {
   Table& t = g.t;
-  // A LAN match replays the remote user's turn from its messages instead; that
-  // branch (lan_com_main) joins here with the LAN play.
+  // A LAN match replays the remote user's turn from its messages instead of
+  // thinking; the discard it reports is laid like the computer's own.
+  if (t.lan_mode == 1) {
+    Tile tile = kEmpty;
+    if (const int r = lan_com_main(g, tile); r != 0) return r;
+    think_wait(g);
+    lay_discard(g, tile);
+    com_ura_disp(g);
+    return 0;
+  }
 
   if (t.man_junme != 1) {
     if (t.com_rechi != 0) {

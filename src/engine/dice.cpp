@@ -4,6 +4,7 @@
 #include "engine/game.h"
 #include "engine/setup.h"
 #include "engine/waits.h"
+#include "lan/lan.h"
 #include "man/input.h"
 #include "screen/draw.h"
 
@@ -44,8 +45,14 @@ void oya_kime(Game& g) {
   font_ba(g, 2, 25, 31);
   font_ba(g, 3, 25, 13);
   g.t.series_void = 0;
-  // A LAN guest takes the dealer and the settings from the host here instead of
+  // A LAN guest takes the dealer and the settings from the host instead of
   // rolling; the host connects before it rolls.
+  const bool lan = g.t.lan_mode == 1;
+  if (lan && g.t.lan_host == 0) {
+    lan_oya_kime_guest(g);
+    return;
+  }
+  if (lan) lan_oya_kime_host_connect(g);
   int first = 1, second = 1;
   for (int roll = 0; roll < 10; ++roll) {
     first = rnd_n(g, 6);
@@ -58,6 +65,7 @@ void oya_kime(Game& g) {
   g.t.oya = std::int16_t(oya_for_dice(first, second));
   font_ba(g, g.t.oya == 1 ? 0 : 1, 38, 31);
   font_ba(g, g.t.oya == 1 ? 1 : 0, 38, 13);
+  if (lan) lan_oya_kime_host_send(g);
   title_sub2(g);
   if (g.s.settei[8] == 1 && g.t.jidou == 1) jidou_pause(g);
   else key_input(g, 0);

@@ -7,6 +7,8 @@
 #include "engine/waits.h"
 #include "eval/yaku.h"
 #include "ivent/ivent.h"
+#include "lan/lan.h"
+#include "lan/lan_wire.h"
 #include "screen/draw.h"
 
 namespace sekiba {
@@ -154,7 +156,8 @@ void pr_yobina(Game& g, int han) {
 void score_input(Game& g, int han) {
   Table& t = g.t;
   int p = han < 5 ? fu_keisan(g, han) : mangan_keisan(g, han);
-  // A LAN match sends p here, before the multiplier.
+  // The partner is sent the value before the multiplier; each copy applies its own.
+  if (t.lan_mode == 1) lan_send_ack(g, lan::with_number(han < 5 ? "man_sc " : "man_sd ", p));
   p *= t.bairitu;
   gbox_r(g, 44, 27, 62, 38, 7, 0, 1);
   if (t.bairitu == 2) font_hanh(g, 2, 50, 32);
@@ -194,9 +197,11 @@ void yaku_main(Game& g) {
   // A LAN match sends each result text to the partner and awaits its answer.
   g.yaku.yaku_str = "yakuman ";
   int han = yakuman_hantei(g);
+  if (t.lan_mode == 1) lan_send_ack(g, g.yaku.yaku_str);
   if (han == 0) {
     g.yaku.yaku_str = "yakusuu ";
     han = yaku_hantei(g);
+    if (t.lan_mode == 1) lan_send_ack(g, g.yaku.yaku_str);
   }
   if (han != 0) {
     score_input(g, han);

@@ -4,6 +4,7 @@
 
 #include "engine/game.h"
 #include "engine/waits.h"
+#include "lan/lan.h"
 
 namespace sekiba {
 
@@ -94,10 +95,16 @@ void set_dora(Game& g) {
   t.dora = t.ura_dora = t.kan_dora = 0;
   const Weights& preset = g.s.shikou_hyouka != 0 ? g.com.hai_hyouka_b : g.com.hai_hyouka_a;
   std::copy(preset.begin() + 1, preset.end(), g.com.hai_hyouka.begin() + 1);
-  // A LAN guest receives the indicators from the host instead of drawing them.
+  // A LAN guest receives the indicators from the host instead of drawing them,
+  // and has no computer whose weights would need them.
+  if (t.lan_mode == 1 && t.lan_host == 0) {
+    lan_set_dora(g);
+    return;
+  }
   t.dora = draw_indicator(g);
   t.ura_dora = draw_indicator(g);
   t.kan_dora = draw_indicator(g);
+  if (t.lan_mode == 1) lan_set_dora(g);
   if (g.s.shikou_dora != 0) {
     auto& w = g.com.hai_hyouka[std::size_t(out_dora(g, t.dora))];
     w = std::int16_t(std::max(w - 20, 1));
@@ -131,6 +138,10 @@ int stack_dealer(Game& g, std::array<Tile, 16>& hand, int d) {
 }
 
 void deal(Game& g, std::array<Tile, 16>& dealer, std::array<Tile, 16>& other, int stacking_setting) {
+  if (g.t.lan_mode == 1 && g.t.lan_host == 0) {
+    lan_haipai_receive(g);
+    return;
+  }
   clock_get(g);
   for (int i = 0; i < g.t.clock_sec + 1; ++i) rnd_n(g, 37);
   const int c = rnd_n(g, 100);
@@ -141,6 +152,7 @@ void deal(Game& g, std::array<Tile, 16>& dealer, std::array<Tile, 16>& other, in
   for (; slot <= 14; ++slot) dealer[std::size_t(slot)] = hai_rnd(g);
   for (int i = 1; i <= 13; ++i) other[std::size_t(i)] = hai_rnd(g);
   other[14] = kEmpty;
+  if (g.t.lan_mode == 1) lan_haipai_send(g);
 }
 
 }  // namespace

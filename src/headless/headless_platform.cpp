@@ -1,6 +1,13 @@
 #include "headless/headless_platform.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 
@@ -125,17 +132,42 @@ void HeadlessPlatform::deliver_one() {
   if (on_input) on_input(ev);
 }
 
+void HeadlessPlatform::finish_wait() {
+  if (quit_) throw QuitRequested();
+  if (after_events) after_events();
+}
+
 void HeadlessPlatform::yield() {
   if (quit_) throw QuitRequested();
   ++yields;
   clock_ms += 1;
   deliver_one();
+  poll_udp(0);
+  finish_wait();
+}
+
+void HeadlessPlatform::sleep_until_datagram(int max_ms) {
   if (quit_) throw QuitRequested();
+  ++yields;
+  deliver_one();
+  using Clock = std::chrono::steady_clock;
+  const auto start = Clock::now();
+  const int limit = max_ms < 0 ? udp_poll_ms : std::min(max_ms, udp_poll_ms);
+  const int got = poll_udp(std::max(limit, 0));
+  const auto real = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+  if (got == 0 && udp_idle_jumps) clock_ms += max_ms >= 0 ? max_ms : 1000;
+  else clock_ms += std::max<std::int64_t>(1, real);
+  finish_wait();
 }
 
 void HeadlessPlatform::sleep_until_event(int max_ms) {
   if (quit_) throw QuitRequested();
   ++yields;
+  if (poll_udp(0) > 0) {
+    clock_ms += 1;
+    finish_wait();
+    return;
+  }
   if (input.empty() && max_ms < 0) {
     if (on_idle) on_idle(*this);
     if (input.empty() && !quit_ && ++idle_waits_ > max_idle_waits)
@@ -149,7 +181,79 @@ void HeadlessPlatform::sleep_until_event(int max_ms) {
     // Nothing will ever arrive: time passes to the end of the wait.
     clock_ms += max_ms >= 0 ? max_ms : 1000;
   }
-  if (quit_) throw QuitRequested();
+  finish_wait();
+}
+
+HeadlessPlatform::~HeadlessPlatform() { udp_close(); }
+
+bool HeadlessPlatform::udp_bind(int local_port) {
+  udp_close();
+  const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_port = htons(std::uint16_t(local_port + udp_port_shift));
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+    ::close(fd);
+    return false;
+  }
+  udp_fd_ = fd;
+  return true;
+}
+
+// Only numeric IPv4 and "localhost": tests never look names up on a network.
+bool HeadlessPlatform::udp_set_remote(const std::string& host, int port) {
+  remote_set_ = false;
+  remote_text_.clear();
+  in_addr addr{};
+  const std::string h = host == "localhost" ? "127.0.0.1" : host;
+  if (h.empty() || ::inet_pton(AF_INET, h.c_str(), &addr) != 1) return false;
+  remote_addr_ = addr.s_addr;
+  remote_port_ = port;
+  remote_text_ = h;
+  remote_set_ = true;
+  return true;
+}
+
+bool HeadlessPlatform::udp_send(const std::string& bytes) {
+  if (udp_fd_ < 0 || !remote_set_) return false;
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_port = htons(std::uint16_t(remote_port_ + udp_port_shift));
+  a.sin_addr.s_addr = remote_addr_;
+  return ::sendto(udp_fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&a),
+                  sizeof a) == ssize_t(bytes.size());
+}
+
+void HeadlessPlatform::udp_close() {
+  if (udp_fd_ >= 0) ::close(udp_fd_);
+  udp_fd_ = -1;
+}
+
+int HeadlessPlatform::poll_udp(int timeout_ms) {
+  if (udp_fd_ < 0) return 0;
+  if (timeout_ms > 0) {
+    pollfd p{udp_fd_, POLLIN, 0};
+    if (::poll(&p, 1, timeout_ms) <= 0) return 0;
+  }
+  int count = 0;
+  std::string buf(65536, '\0');
+  for (;;) {
+    sockaddr_in from{};
+    socklen_t len = sizeof from;
+    const ssize_t n = ::recvfrom(udp_fd_, buf.data(), buf.size(), 0,
+                                 reinterpret_cast<sockaddr*>(&from), &len);
+    if (n < 0) break;
+    ++count;
+    char text[INET_ADDRSTRLEN] = {};
+    ::inet_ntop(AF_INET, &from.sin_addr, text, sizeof text);
+    if (on_datagram)
+      on_datagram(buf.substr(0, std::size_t(n)), text, int(ntohs(from.sin_port)) - udp_port_shift);
+    // The handler may have closed the socket (leaving LAN mode).
+    if (udp_fd_ < 0) break;
+  }
+  return count;
 }
 
 bool HeadlessPlatform::play_wave(const std::string& path) {

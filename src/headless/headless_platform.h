@@ -108,6 +108,25 @@ class HeadlessPlatform : public Platform {
   bool play_wave(const std::string& path) override;
   void stop_sound() override {}
 
+  // ---- UDP over real sockets bound to 127.0.0.1 ----
+  // Added to every port the game names, so that tests running side by side keep
+  // the game's fixed ports yet use free ones.
+  int udp_port_shift = 0;
+  // A wait for a datagram blocks for real at most this long per call, and only
+  // the real time waited passes on the virtual clock ...
+  int udp_poll_ms = 20;
+  // ... unless this is set: then a wait that finds nothing lets its whole time
+  // pass at once (tests of the no-answer prompt).
+  bool udp_idle_jumps = false;
+  bool udp_bind(int local_port) override;
+  bool udp_set_remote(const std::string& host, int port) override;
+  std::string udp_remote_address() const override { return remote_text_; }
+  bool udp_send(const std::string& bytes) override;
+  void udp_close() override;
+  bool udp_open() const { return udp_fd_ >= 0; }
+  void sleep_until_datagram(int max_ms) override;
+  ~HeadlessPlatform() override;
+
   bool another_instance_running() override { return other_instance; }
   std::string app_path() override { return data_folder; }
   bool shell_open(const std::string& target) override {
@@ -120,6 +139,15 @@ class HeadlessPlatform : public Platform {
   bool quit_ = false;
   int idle_waits_ = 0;
   void deliver_one();
+  // Hands every datagram waiting (up to timeout_ms of real time for the first) to
+  // on_datagram; returns how many.
+  int poll_udp(int timeout_ms);
+  void finish_wait();
+  int udp_fd_ = -1;
+  std::string remote_text_;
+  bool remote_set_ = false;
+  unsigned remote_addr_ = 0;  // network order
+  int remote_port_ = 0;
 };
 
 }  // namespace sekiba

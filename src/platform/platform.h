@@ -111,6 +111,9 @@ class Platform {
   // Blocks in the event loop until an event arrives or max_ms passes (max_ms < 0:
   // no limit), then handles events.
   virtual void sleep_until_event(int max_ms) = 0;
+  // The same, used by the waits for the LAN partner: a platform that fakes time
+  // may let only the time really waited pass here.
+  virtual void sleep_until_datagram(int max_ms) { sleep_until_event(max_ms); }
   virtual std::int64_t now_ms() = 0;
   virtual LocalTime local_time() = 0;
   // Ends the program: waits unwind with QuitRequested, the event loop stops.
@@ -127,6 +130,30 @@ class Platform {
   // Plays a WAV file to its end (the call blocks); false when it cannot be played.
   virtual bool play_wave(const std::string& path) = 0;
   virtual void stop_sound() = 0;
+
+  // ---- UDP (the LAN match) ----
+  // One socket at a time. Binds it to a local port; false when the port is taken.
+  virtual bool udp_bind(int local_port) { (void)local_port; return false; }
+  // Where udp_send goes. Resolves the name; false when it cannot be resolved, and
+  // then nothing is sent. The resolved address is what datagrams from the
+  // partner carry as their sender.
+  virtual bool udp_set_remote(const std::string& host, int port) {
+    (void)host;
+    (void)port;
+    return false;
+  }
+  virtual std::string udp_remote_address() const { return {}; }
+  // One datagram holding the bytes as they are.
+  virtual bool udp_send(const std::string& bytes) { (void)bytes; return false; }
+  virtual void udp_close() {}
+  // Runs inside yield() / sleep_until_event() for each datagram that arrived: its
+  // bytes, the sender's address (dotted IPv4 or IPv6 text) and port.
+  std::function<void(const std::string& bytes, const std::string& from, int from_port)>
+      on_datagram;
+  // Runs at the end of every yield() / sleep_until_event(), after the events were
+  // handled and outside the toolkit's dispatch, so it may throw to unwind the
+  // wait (leaving a LAN match from its menu does).
+  std::function<void()> after_events;
 
   // ---- desktop ----
   virtual bool another_instance_running() = 0;

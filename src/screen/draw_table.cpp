@@ -22,9 +22,22 @@ void man_hand(Game& g, int mode, bool clicks) {
   }
 }
 
+// Column of the opponent's slot i. A LAN opponent's melds take the left of the
+// row: only the slots beside them are shown, and slot 14 sits just after them.
+int com_column(const Game& g, int i) {
+  if (g.t.lan_mode == 1 && i == 14) return 9 + 12 * (g.t.com_naki_cnt - 1);
+  return 65 - 4 * i;
+}
+
+bool com_slot_shown(const Game& g, int i) {
+  if (g.t.lan_mode != 1 || i == 14) return true;
+  return i <= 13 - 3 * (std::clamp<int>(g.t.com_naki_cnt, 1, 5) - 1);
+}
+
 void com_hand(Game& g, bool clicks) {
   for (int i = 1; i <= 14; ++i) {
-    hai_put(g, g.t.com_hai[std::size_t(i)], 65 - 4 * i, 0, s17(g));
+    if (!com_slot_shown(g, i)) continue;
+    hai_put(g, g.t.com_hai[std::size_t(i)], com_column(g, i), 0, s17(g));
     if (clicks) pasi_play(g);
   }
 }
@@ -75,8 +88,9 @@ void com_disp_a(Game& g) { com_hand(g, true); }
 
 void com_ura_disp(Game& g) {
   for (int i = 1; i <= 14; ++i) {
-    if (g.t.com_hai[std::size_t(i)] == kEmpty) hai_put(g, kEmpty, 65 - 4 * i, 0, 0);
-    else ura_put(g, 65 - 4 * i, 0, s17(g));
+    if (!com_slot_shown(g, i)) continue;
+    if (g.t.com_hai[std::size_t(i)] == kEmpty) hai_put(g, kEmpty, com_column(g, i), 0, 0);
+    else ura_put(g, com_column(g, i), 0, s17(g));
   }
 }
 

@@ -1,0 +1,271 @@
+// The socket's queue and every wait for the partner.
+#include <algorithm>
+
+#include "engine/game.h"
+#include "lan/lan.h"
+#include "lan/lan_wire.h"
+
+namespace sekiba {
+
+namespace {
+
+bool loopback(std::string_view a) {
+  if (a.rfind("::ffff:", 0) == 0) a.remove_prefix(7);
+  return a.rfind("127.", 0) == 0 || a == "::1";
+}
+
+bool same_host(std::string_view a, std::string_view b) {
+  if (a.rfind("::ffff:", 0) == 0) a.remove_prefix(7);
+  if (b.rfind("::ffff:", 0) == 0) b.remove_prefix(7);
+  // On one machine the partner's name may resolve to 127.0.1.1 while its
+  // datagrams leave from 127.0.0.1.
+  return a == b || (loopback(a) && loopback(b));
+}
+
+// Timer1: fires every kHostRepeatMs while enabled.
+void timer_tick(Game& g) {
+  LanState& l = g.lan;
+  if (l.timer_due >= 0 && g.os.now_ms() >= l.timer_due) {
+    l.timer_flag = 1;
+    l.timer_due = g.os.now_ms() + kHostRepeatMs;
+  }
+}
+
+}  // namespace
+
+void lan_attach(Game& g) {
+  g.os.on_datagram = [&g](const std::string& bytes, const std::string& from, int port) {
+    udpPeerA_DataArrival(g, bytes, from, port);
+  };
+  g.os.after_events = [&g] {
+    if (g.lan.abandon) {
+      g.lan.abandon = false;
+      throw LanAbandoned();
+    }
+  };
+}
+
+void udpPeerA_DataArrival(Game& g, const std::string& bytes, const std::string& from, int from_port) {
+  LanState& l = g.lan;
+  if (!l.bound || from_port != l.partner_port || !same_host(from, l.partner_address)) {
+    ++l.dropped_foreign;
+    return;
+  }
+  if (!lan::plausible_datagram(bytes)) {
+    ++l.dropped_malformed;
+    return;
+  }
+  if (l.queue.size() >= kQueueLimit) {
+    ++l.dropped_overflow;
+    return;
+  }
+  l.queue.push_back(bytes);
+}
+
+void lan_send(Game& g, const std::string& message) {
+  if (g.t.lan_mode != 1 || !g.lan.bound) return;
+  g.os.udp_send(message);
+}
+
+[[noreturn]] void lan_abandon(Game& g) {
+  mnulane_Click(g);
+  g.lan.abandon = false;
+  throw LanAbandoned();
+}
+
+namespace {
+
+// One pass of a wait for the partner: handles the abandon request, asks after a
+// minute of silence, and sleeps until something arrives (or the host's timer is due).
+void wait_pass(Game& g, std::int64_t& since) {
+  LanState& l = g.lan;
+  if (l.abandon || g.t.lan_mode != 1) lan_abandon(g);
+  const std::int64_t now = g.os.now_ms();
+  if (now - since >= kNoAnswerMs) {
+    const MessageAnswer a = g.os.message_box("相手からの応答がありません。対戦を中止しますか？",
+                                             "LAN対戦", MessageButtons::YesNo, MessageIcon::Question);
+    if (a == MessageAnswer::Yes) lan_abandon(g);
+    since = g.os.now_ms();
+    return;
+  }
+  std::int64_t until = since + kNoAnswerMs;
+  if (l.timer_due >= 0) until = std::min(until, l.timer_due);
+  g.os.sleep_until_datagram(int(std::max<std::int64_t>(0, until - now)));
+  timer_tick(g);
+}
+
+}  // namespace
+
+void jusin_machi(Game& g) {
+  LanState& l = g.lan;
+  std::int64_t since = g.os.now_ms();
+  for (;;) {
+    if (l.abandon || g.t.lan_mode != 1) lan_abandon(g);
+    if (!l.queue.empty()) {
+      l.jusin_str = std::move(l.queue.front());
+      l.queue.pop_front();
+      return;
+    }
+    wait_pass(g, since);
+  }
+}
+
+void send_ok(Game& g) { lan_send(g, "OK"); }
+
+void check_ok(Game& g) {
+  for (;;) {
+    jusin_machi(g);
+    if (g.lan.jusin_str.rfind("OK", 0) == 0) break;
+  }
+  g.lan.jusin_str.clear();
+}
+
+void lan_send_ack(Game& g, const std::string& message) {
+  if (g.t.lan_mode != 1) return;
+  lan_send(g, message);
+  check_ok(g);
+}
+
+std::string keyword_wait(Game& g, std::string_view keyword,
+                         const std::function<bool(const std::string&)>& valid) {
+  LanState& l = g.lan;
+  l.jusin_flag = 0;
+  std::string found;
+  do {
+    jusin_machi(g);
+    if (!lan::starts_with_keyword(l.jusin_str, keyword)) continue;
+    if (valid && !valid(l.jusin_str)) {
+      ++l.dropped_malformed;
+      continue;
+    }
+    found = std::move(l.jusin_str);
+    l.jusin_flag = 1;
+    l.jusin_str.clear();
+  } while (l.jusin_flag == 0);
+  return found;
+}
+
+namespace {
+
+struct Action {
+  const char* prefix;
+  int code;
+};
+constexpr Action kActions[] = {{"man_sute", 4}, {"man_rechi", 5}, {"man_ron", 1},  {"man_tumo", 2},
+                               {"man_agari", 3}, {"man_pon", 6},  {"man_chi", 7},  {"man_kan", 8},
+                               {"man_ukn", 9},  {"man_pkn", 10}};
+
+// The values of an action message; false when they cannot be used.
+bool action_values(int code, const std::string& m, std::int16_t& hai, std::int16_t& houhou) {
+  const auto last = lan::value_last2(m);
+  switch (code) {
+    case 1:
+    case 3:  // the tile of a win is not used
+      hai = std::int16_t(last && lan::tile_code(*last) ? *last : 0);
+      return true;
+    case 5:
+      if (!last) return false;
+      hai = std::int16_t(*last);
+      return true;
+    case 7: {
+      const auto tile = lan::value_at(m, 8, 2);
+      if (!tile || !last || !lan::chi_fits(*tile, *last)) return false;
+      hai = std::int16_t(*tile);
+      houhou = std::int16_t(*last);
+      return true;
+    }
+    default:
+      if (!last || !lan::tile_code(*last)) return false;
+      hai = std::int16_t(*last);
+      return true;
+  }
+}
+
+}  // namespace
+
+int aite_matsu(Game& g) {
+  if (g.t.lan_mode != 1) return 0;
+  LanState& l = g.lan;
+  l.jusin_flag = 0;
+  int code = 0;
+  while (l.jusin_flag == 0) {
+    jusin_machi(g);
+    for (const Action& a : kActions) {
+      if (l.jusin_str.rfind(a.prefix, 0) != 0) continue;
+      if (action_values(a.code, l.jusin_str, l.aite_hai, l.aite_houhou)) {
+        code = a.code;
+        l.jusin_flag = 1;
+      } else {
+        ++l.dropped_malformed;
+      }
+      break;
+    }
+    l.jusin_str.clear();
+  }
+  send_ok(g);
+  return code;
+}
+
+void setuzoku_check(Game& g) {
+  LanState& l = g.lan;
+  lan_send(g, "host");
+  l.timer_flag = 0;
+  l.timer_due = g.os.now_ms() + kHostRepeatMs;
+  l.jusin_flag = 0;
+  std::int64_t since = g.os.now_ms();
+  while (l.jusin_flag == 0) {
+    if (!l.queue.empty()) {
+      l.jusin_str = std::move(l.queue.front());
+      l.queue.pop_front();
+    }
+    if (l.jusin_str.rfind("gest", 0) == 0) {
+      l.jusin_flag = 1;
+      l.timer_due = -1;
+      l.jusin_str.clear();
+      send_ok(g);
+      break;
+    }
+    l.jusin_str.clear();
+    if (l.timer_flag == 1) {
+      l.timer_flag = 0;
+      lan_send(g, "host");
+      l.timer_due = g.os.now_ms() + kHostRepeatMs;
+    }
+    if (l.queue.empty()) {
+      try {
+        wait_pass(g, since);
+      } catch (...) {
+        l.timer_due = -1;
+        throw;
+      }
+    }
+  }
+}
+
+void gest_sub(Game& g) {
+  LanState& l = g.lan;
+  do {
+    jusin_machi(g);
+  } while (l.jusin_str.rfind("host", 0) != 0);
+  l.jusin_str.clear();
+  lan_send(g, "gest");
+}
+
+// ---- the actor's messages ----
+
+void lan_send_tumo(Game& g, int tile) { lan_send_ack(g, lan::with_number("man_tumo ", tile)); }
+void lan_send_sute(Game& g, int tile, int man_rechi) {
+  lan_send_ack(g, lan::with_number("man_sute ", tile));
+  lan_send_ack(g, lan::with_number("man_rechi ", man_rechi));
+}
+void lan_send_pon(Game& g, int tile) { lan_send_ack(g, lan::with_number("man_pon ", tile)); }
+void lan_send_chi(Game& g, int tile, int houhou) {
+  lan_send_ack(g, "man_chi " + lan::field2(tile) + lan::field2(houhou));
+}
+void lan_send_kan(Game& g, int tile) { lan_send_ack(g, lan::with_number("man_kan ", tile)); }
+void lan_send_ukn(Game& g, int tile) { lan_send_ack(g, lan::with_number("man_ukn ", tile)); }
+void lan_send_pkn(Game& g, int tile) { lan_send_ack(g, lan::with_number("man_pkn ", tile)); }
+void lan_send_ron(Game& g, int tile) { lan_send_ack(g, lan::with_number("man_ron ", tile)); }
+void lan_send_agari(Game& g, int tile) { lan_send_ack(g, lan::with_number("man_agari ", tile)); }
+
+}  // namespace sekiba
