@@ -16,6 +16,7 @@
 #include "eval/bunkai.h"
 #include "eval/yaku.h"
 #include "eval/hand.h"
+#include "lan/lan.h"
 #include "man/input.h"
 #include "records/chart.h"
 #include "records/hiscore.h"
@@ -65,7 +66,8 @@ void title_sub2(Game& g) {
 void key_machi(Game& g) {
   // In a LAN match the host's key sets the pace and the two copies exchange
   // acknowledgements here.
-  key_input(g, 0);
+  if (g.t.lan_mode == 1) lan_key_machi(g);
+  else key_input(g, 0);
 }
 
 void jidou_pause(Game& g) {
@@ -110,7 +112,8 @@ void com_win(Game& g) {
   com_work_set(g);
   work_hai_sort(g);
   // A LAN match settles the remote user's win from the partner's messages.
-  yaku_main(g);
+  if (g.t.lan_mode == 1) yaku_main_lan(g);
+  else yaku_main(g);
 }
 
 int play_turn(Game& g) {
@@ -139,7 +142,10 @@ void nagare_settle(Game& g) {
     man_tenpai = 1;
   }
   t.com_hai[14] = kEmpty;
-  if (com_nagare_tenpai(g) == 38) {
+  if (t.lan_mode == 1) {
+    // The partner judges its own hand; its answer shows its tenpai here.
+    com_tenpai = lan_nagare_exchange(g, man_tenpai);
+  } else if (com_nagare_tenpai(g) == 38) {
     font_ron(g, 2, 9, 9);
     com_disp(g);
     wave_play(g, "\\sekiba_wave_tenpai");
@@ -202,7 +208,7 @@ void play_hand(Game& g) {
   if (g.s.settei[18] == 1) com_disp(g);
   score_rireki_add(g);
   save_yaku_cnt(g);
-  save_contine(g, 1);
+  save_contine(g, t.lan_mode == 1 ? 0 : 1);
   title_sub2(g);
   if (t.jidou == 1) jidou_pause(g);
   else key_machi(g);
@@ -242,15 +248,33 @@ void pr_game_over(Game& g) {
 void lan_kekka(Game& g) {
   // The result box of a LAN match; nothing against the computer.
   if (g.t.lan_mode != 1) return;
+  const long long aite = lan_tensu_exchange(g);
+  const long long man = g.t.man_ten;
+  gbox_r(g, 17, 21, 59, 30, 7, 0, 1);
+  font_ba(g, 2, 30, 22);
+  font_ba(g, 3, 30, 26);
+  // The colour tells a score below 1; no minus sign is drawn.
+  pr_dai_suji(g, man < 0 ? -man : man, 42, 23, man < 1 ? 1 : 0);
+  pr_dai_suji(g, aite < 0 ? -aite : aite, 42, 27, aite < 1 ? 1 : 0);
+  if (man > aite) font_ba(g, 4, 19, 22);
+  else if (aite > man) font_ba(g, 4, 19, 26);
 }
 
-void mnugame_Click(Game& g) {
+namespace {
+
+void play_games(Game& g) {
   Table& t = g.t;
-  if (t.shori_chu != 0) return;
   PicHAIKEI_Paint(g);
   load_background(g, "\\sekiba_back_0.jpg");
   ura_set(g);
-  contine_sel(g);
+  // A saved game cannot be resumed by two copies at once: a LAN match starts
+  // afresh, as when the offer to continue is declined.
+  if (t.lan_mode == 1) {
+    save_contine(g, 0);
+    t.contine_flag = 0;
+  } else {
+    contine_sel(g);
+  }
   t.jidou = 0;
   for (;;) {
     t.kyoku_flag = 0;
@@ -292,6 +316,19 @@ void mnugame_Click(Game& g) {
       key_machi(g);
       score_time_pr(g);
     }
+  }
+}
+
+}  // namespace
+
+void mnugame_Click(Game& g) {
+  if (g.t.shori_chu != 0) return;
+  g.lan.in_match = g.t.lan_mode == 1;
+  g.lan.abandon = false;
+  try {
+    play_games(g);
+  } catch (const LanAbandoned&) {
+    lan_back_to_title(g);
   }
 }
 
