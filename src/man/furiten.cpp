@@ -6,6 +6,7 @@
 #include "engine/game.h"
 #include "engine/waits.h"
 #include "eval/bunkai.h"
+#include "lan/lan.h"
 #include "man/man.h"
 #include "screen/draw.h"
 
@@ -60,10 +61,12 @@ int saigo_furi_check(Game& g) {
   Table& t = g.t;
   if (t.oya == 2) {
     t.teban = 2;
-    // A LAN match takes the partner's answer ("man_haitei") here instead.
     const Tile last = t.man_sute[std::size_t(std::clamp<int>(t.man_junme - 1, 1, 20))];
     t.com_hai[14] = last;
-    if (com_agari_check(g) == kAgari && com_furi_check(g, last) == 0) {
+    // In a LAN match the partner judges its own user's win and sends the answer.
+    const bool won = t.lan_mode == 1 ? lan_haitei_receive(g) == 1
+                                     : com_agari_check(g) == kAgari && com_furi_check(g, last) == 0;
+    if (won) {
       t.agari_hai = last;
       t.agari_pl = 2;
       t.agari_kind = 2;
@@ -74,7 +77,9 @@ int saigo_furi_check(Game& g) {
   }
   t.teban = 1;
   const Tile last = t.com_sute[std::size_t(std::clamp<int>(t.com_junme - 1, 1, 20))];
-  return man_ron(g, last);
+  const int r = man_ron(g, last);
+  if (t.lan_mode == 1) lan_haitei_send(g, r);
+  return r;
 }
 
 }  // namespace sekiba

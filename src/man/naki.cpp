@@ -9,6 +9,7 @@
 #include "engine/waits.h"
 #include "eval/bunkai.h"
 #include "eval/hand.h"
+#include "lan/lan.h"
 #include "man/man.h"
 #include "screen/draw.h"
 
@@ -93,14 +94,14 @@ int choose_slot(Game& g, bool sticks, Accept accept) {
 void replacement_draw(Game& g) {
   kan_dora_pr(g);
   man_tumo(g);
-  // A LAN match sends the draw here.
+  if (g.t.lan_mode == 1) lan_send_tumo(g, g.t.man_hai[14]);
   g.yaku.rinshan_flag = 1;
 }
 
-void finish_added_kan(Game& g) {
+void finish_added_kan(Game& g, Tile tile) {
   redraw_hand_and_melds(g);
   wave_play(g, "\\sekiba_wave_kan");
-  // A LAN match sends the added kan here.
+  if (g.t.lan_mode == 1) lan_send_pkn(g, tile);
   replacement_draw(g);
 }
 
@@ -219,8 +220,9 @@ int man_unkan(Game& g) {
       candidates.push_back(x);
   }
   if (candidates.empty()) {
-    if (pon_tuke(g) == 0) return 0;
-    finish_added_kan(g);
+    const Tile added = pon_tuke(g);
+    if (added == 0) return 0;
+    finish_added_kan(g, added);
     return 1;
   }
   Tile tile = candidates.front();
@@ -234,7 +236,7 @@ int man_unkan(Game& g) {
   unkan_hai_move(g, tile);
   redraw_hand_and_melds(g);
   wave_play(g, "\\sekiba_wave_ankan");
-  // A LAN match sends the closed kan here.
+  if (g.t.lan_mode == 1) lan_send_ukn(g, tile);
   replacement_draw(g);
   return 1;
 }
@@ -242,8 +244,9 @@ int man_unkan(Game& g) {
 int man_unkan_p(Game& g) {
   man_work_set(g);
   work_hai_sort(g);
-  if (pon_tuke(g) == 0) return 0;
-  finish_added_kan(g);
+  const Tile added = pon_tuke(g);
+  if (added == 0) return 0;
+  finish_added_kan(g, added);
   return 1;
 }
 

@@ -8,6 +8,7 @@
 #include "engine/waits.h"
 #include "eval/bunkai.h"
 #include "eval/hand.h"
+#include "lan/lan.h"
 #include "man/man.h"
 #include "screen/draw.h"
 
@@ -300,7 +301,7 @@ int man_sute_sub(Game& g, int ichi, int inflg) {
   man_rechi_mk(g);
   pasi_play(g);
   t.man_sute[std::size_t(std::clamp<int>(t.man_junme, 1, 20))] = chosen;
-  // A LAN match sends the discard and the riichi state here.
+  if (t.lan_mode == 1) lan_send_sute(g, chosen, t.man_rechi);
   t.man_sute_x = std::int16_t(t.man_sute_x + 4);
   if (t.man_junme == 10) {
     t.man_sute_x = 3;

@@ -5,6 +5,7 @@
 #include "engine/game.h"
 #include "engine/settlement.h"
 #include "ivent/ivent.h"
+#include "lan/lan.h"
 #include "man/man.h"
 #include "screen/draw.h"
 #include "screen/raster.h"
@@ -187,9 +188,26 @@ int man_main(Game& g) {
     }
   }
 
+  // The partner replays the decision: the tile drawn, the call, or the ron.
+  if (t.lan_mode == 1 && t.com_junme != 1) {
+    const Tile offered = last_com_discard(g);
+    switch (inflg) {
+      case kDrew: lan_send_tumo(g, t.man_hai[14]); break;
+      case kPon: lan_send_pon(g, offered); break;
+      case kChi: lan_send_chi(g, offered, m.chi_houhou); break;
+      case kOpenKan:
+        lan_send_kan(g, offered);
+        lan_send_tumo(g, t.man_hai[14]);
+        break;
+      case kRon: lan_send_ron(g, offered); break;
+      default: break;
+    }
+  }
   const int ichi = man_osekai_main(g);
   if (inflg == kRon) return 1;
-  return man_sute_sub(g, ichi, inflg) == 1 ? 2 : 0;
+  if (man_sute_sub(g, ichi, inflg) != 1) return 0;
+  if (t.lan_mode == 1) lan_send_agari(g, t.man_hai[14]);
+  return 2;
 }
 
 }  // namespace sekiba
