@@ -10,6 +10,7 @@
 #include "man/man.h"
 #include "eval/yaku.h"
 #include "ivent/ivent.h"
+#include "lan/lan.h"
 #include "records/chart.h"
 #include "records/hiscore.h"
 #include "records/settings.h"
@@ -58,6 +59,7 @@ bool Form_Load(Game& g) {
   g.os.on_input = [&g](const InputEvent& ev) { handle_input(g, ev); };
   g.os.on_menu = [&g](const std::string& name) { menu_command(g, name); };
   g.os.on_close = [&g] { Form_Unload(g); };
+  lan_attach(g);
   if (g.os.another_instance_running()) {
     g.os.message_box("翠嶺牌戯はすでに起動しています", "ｱﾌﾟﾘｹｰｼｮﾝの起動", MessageButtons::Ok,
                      MessageIcon::Warning);
@@ -97,6 +99,7 @@ void game_init(Game& g) {
   g.t.kyoku_flag = 0;
   fill_weight_presets(g.com);
   init_input_areas(g);
+  lan_aite_load(g);
   load_hi_score(g);
   load_yaku_cnt(g);
   tumikomi_load_tin(g);
@@ -125,6 +128,14 @@ void menu_command(Game& g, const std::string& name) {
     mnumode_Click(g, name[7] - '0');
   } else if (name == "mnugame") {
     mnugame_Click(g);
+  } else if (name == "mnuhost") {
+    mnuhost_Click(g);
+  } else if (name == "mnugest") {
+    mnugest_Click(g);
+  } else if (name == "mnuaite") {
+    mnuaite_Click(g);
+  } else if (name == "mnulane") {
+    mnulane_Click(g);
   } else if (name == "mnuend") {
     mnuend_Click(g);
   } else if (name == "mnusettei") {
