@@ -107,6 +107,60 @@ TEST_F(DriverTest, BothNotenOnlyAddsARepeat) {
   EXPECT_EQ(g.t.com_hai[14], kEmpty);
 }
 
+void set_hand(Hand& h, std::initializer_list<int> tiles) {
+  h.fill(kEmpty);
+  int i = 1;
+  for (int t : tiles) h[std::size_t(i++)] = Tile(t);
+}
+
+constexpr std::initializer_list<int> kNineGates = {1, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 9};
+constexpr std::initializer_list<int> kNoten = {1, 4, 7, 11, 14, 17, 21, 24, 27, 31, 32, 33, 35};
+
+TEST_F(DriverTest, NotenPaymentMovesFifteenAndStopsAtZero) {
+  set_hand(g.t.com_hai, kNineGates);
+  set_hand(g.t.man_hai, kNoten);
+  g.t.man_ten = 10;
+  nagare_settle(g);
+  EXPECT_EQ(g.t.man_ten, 0);
+  set_hand(g.t.man_hai, kNineGates);
+  set_hand(g.t.com_hai, kNoten);
+  g.t.man_ten = 100;
+  nagare_settle(g);
+  EXPECT_EQ(g.t.man_ten, 115);
+  set_hand(g.t.com_hai, kNineGates);  // both tenpai: nothing moves
+  nagare_settle(g);
+  EXPECT_EQ(g.t.man_ten, 115);
+}
+
+TEST_F(DriverTest, ANotenPaymentToZeroEndsTheGame) {
+  g.s.settei[12] = 0;
+  // Both sides throw what they draw; the opponent holds a ready hand, the user
+  // does not, and the user starts the hand with 1,000 points.
+  auto throw_drawn = [](Game& gg, bool man) {
+    Table& t = gg.t;
+    Hand& h = man ? t.man_hai : t.com_hai;
+    set_hand(h, man ? kNoten : kNineGates);
+    const Tile tile = 22;
+    auto& junme = man ? t.man_junme : t.com_junme;
+    (man ? t.man_sute : t.com_sute)[std::size_t(junme)] = tile;
+    ++junme;
+    return 0;
+  };
+  g.players.man = [&](Game& gg) {
+    if (gg.t.man_junme == 1) gg.t.man_ten = 10;
+    return throw_drawn(gg, true);
+  };
+  g.players.com = [&](Game& gg) { return throw_drawn(gg, false); };
+  run_until_quit();
+  EXPECT_EQ(g.t.man_ten, 0);
+  EXPECT_EQ(g.t.game_no, 2);  // one hand, then the end
+  EXPECT_TRUE(tg.os.drew("１ゲーム終了です"));
+  const auto& snd = tg.os.sounds;
+  EXPECT_NE(std::find_if(snd.begin(), snd.end(),
+                         [](const std::string& s) { return s.find("sekiba_pyon") != std::string::npos; }),
+            snd.end());
+}
+
 TEST_F(DriverTest, ScoreHistoryAndSeriesEnd) {
   g.t.game_mode = 4;  // 25 hands
   g.t.game_no = 25;
