@@ -299,7 +299,8 @@ int yakuman_hantei_lan(Game& g) {
     return groups(s, 0, 15, 1, 2).has_value();
   });
   int total = 0;
-  for (auto [id, mult] : *groups(m, 0, 15, 1, 2)) {
+  const auto found = groups(m, 0, 15, 1, 2);
+  for (auto [id, mult] : *found) {
     total += 13 * mult;
     std::int16_t image = std::int16_t(id), code = std::int16_t(id);
     yaku_mei(g, image, code);
@@ -314,7 +315,8 @@ int yaku_hantei_lan(Game& g) {
     return groups(s, 20, 50, 1, 99).has_value();
   });
   int total = 0;
-  for (auto [id, han] : *groups(m, 20, 50, 1, 99)) {
+  const auto found = groups(m, 20, 50, 1, 99);
+  for (auto [id, han] : *found) {
     total += han;
     std::int16_t image = std::int16_t(id - 4), code = std::int16_t(id);
     yaku_mei(g, image, code);

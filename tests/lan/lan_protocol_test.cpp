@@ -1,0 +1,384 @@
+// The queue, the waits and the messages of one copy, with the partner played by
+// the test: datagrams go straight into the arrival handler, sends are recorded.
+#include <gtest/gtest.h>
+
+#include "engine/game.h"
+#include "lan/lan.h"
+#include "lan/lan_wire.h"
+#include "platform/fileio.h"
+#include "test_game.h"
+
+namespace sekiba {
+namespace {
+
+// The door with a socket that always binds and records what is sent.
+class RecordingPlatform : public HeadlessPlatform {
+ public:
+  std::vector<std::string> sent;
+  std::vector<int> binds;
+  std::vector<std::pair<std::string, int>> remotes;
+  bool bind_ok = true;
+  bool udp_bind(int port) override {
+    binds.push_back(port);
+    return bind_ok;
+  }
+  bool udp_set_remote(const std::string& host, int port) override {
+    remotes.emplace_back(host, port);
+    return host == "127.0.0.1" || host == "partner";
+  }
+  std::string udp_remote_address() const override { return "127.0.0.1"; }
+  bool udp_send(const std::string& bytes) override {
+    sent.push_back(bytes);
+    return true;
+  }
+};
+
+struct LanGame {
+  test::TempDir dir;
+  RecordingPlatform os;
+  Game g{os};
+  explicit LanGame(bool host = true) {
+    os.data_folder = dir.str();
+    g.t.app_path = dir.str();
+    lan_attach(g);
+    g.lan.aite_host = "partner";
+    if (host) mnuhost_Click(g);
+    else mnugest_Click(g);
+  }
+  // The partner's datagrams, already arrived.
+  void from_partner(std::initializer_list<std::string> messages) {
+    for (const auto& m : messages) udpPeerA_DataArrival(g, m, "127.0.0.1", g.lan.partner_port);
+  }
+};
+
+TEST(LanQueue, DropsForeignSendersAndKeepsThePartners) {
+  LanGame lg;
+  ASSERT_EQ(lg.g.t.lan_mode, 1);
+  udpPeerA_DataArrival(lg.g, "OK", "10.0.0.7", kGuestPort);
+  udpPeerA_DataArrival(lg.g, "OK", "127.0.0.1", 4444);  // right host, wrong port
+  EXPECT_TRUE(lg.g.lan.queue.empty());
+  EXPECT_EQ(lg.g.lan.dropped_foreign, 2u);
+  // A partner named by the machine's own name answers from another loopback address.
+  udpPeerA_DataArrival(lg.g, "OK", "::ffff:127.0.1.1", kGuestPort);
+  EXPECT_EQ(lg.g.lan.queue.size(), 1u);
+}
+
+TEST(LanQueue, AFloodIsCutAtTheBoundAndNothingUnreadIsLost) {
+  LanGame lg;
+  for (int i = 0; i < 20000; ++i) lg.from_partner({"man_sute  " + std::to_string(i % 9 + 1)});
+  EXPECT_EQ(lg.g.lan.queue.size(), kQueueLimit);
+  EXPECT_EQ(lg.g.lan.dropped_overflow, 20000u - kQueueLimit);
+  EXPECT_EQ(lg.g.lan.queue.front(), "man_sute  1");  // the oldest is still first
+  // Oversized datagrams never enter, whatever the room.
+  lg.g.lan.queue.clear();
+  lg.from_partner({std::string(70000, 'x')});
+  EXPECT_TRUE(lg.g.lan.queue.empty());
+}
+
+TEST(LanQueue, CheckOkTakesAnyOkAndDropsWhatCameBefore) {
+  LanGame lg;
+  lg.from_partner({"host", "dora  5", "OKAY then", "OK"});
+  check_ok(lg.g);
+  ASSERT_EQ(lg.g.lan.queue.size(), 1u);
+  EXPECT_EQ(lg.g.lan.queue.front(), "OK");
+}
+
+TEST(LanActions, OutOfRangeValuesAreDroppedAndTheWaitGoesOn) {
+  LanGame lg;
+  lg.from_partner({"man_sute 99", "man_sute 20", "man_chi 15 4", "man_chi 18 1", "man_pon -1",
+                   "junk", "man_chi 15 2"});
+  EXPECT_EQ(aite_matsu(lg.g), 7);
+  EXPECT_EQ(lg.g.lan.aite_hai, 15);
+  EXPECT_EQ(lg.g.lan.aite_houhou, 2);
+  EXPECT_EQ(lg.g.lan.dropped_malformed, 5u);
+  EXPECT_EQ(lg.os.sent.back(), "OK");
+  EXPECT_TRUE(lg.g.lan.queue.empty());
+}
+
+TEST(LanActions, CodesFollowTheKeywords) {
+  LanGame lg;
+  const std::pair<std::string, int> cases[] = {
+      {"man_sute  7", 4}, {"man_rechi  1", 5}, {"man_ron  3", 1},  {"man_tumo  31", 2},
+      {"man_agari  9", 3}, {"man_pon  22", 6}, {"man_kan  5", 8}, {"man_ukn  37", 9},
+      {"man_pkn  11", 10}};
+  for (const auto& [m, code] : cases) {
+    lg.from_partner({m});
+    EXPECT_EQ(aite_matsu(lg.g), code) << m;
+  }
+  lg.g.t.lan_mode = 0;
+  EXPECT_EQ(aite_matsu(lg.g), 0);
+}
+
+TEST(LanActions, TheActorsMessagesAreByteExact) {
+  LanGame lg;
+  lg.from_partner({"OK", "OK", "OK", "OK", "OK", "OK", "OK", "OK"});
+  lan_send_tumo(lg.g, 5);
+  lan_send_sute(lg.g, 12, 1);
+  lan_send_chi(lg.g, 15, 2);
+  lan_send_pkn(lg.g, 31);
+  lan_send_agari(lg.g, 9);
+  lan_send_ron(lg.g, 27);
+  std::vector<std::string> data;
+  for (const auto& s : lg.os.sent)
+    if (s != "OK") data.push_back(s);
+  EXPECT_EQ(data, (std::vector<std::string>{"man_tumo  5", "man_sute  12", "man_rechi  1",
+                                            "man_chi 15 2", "man_pkn  31", "man_agari  9",
+                                            "man_ron  27"}));
+}
+
+TEST(LanReplay, ChiMethodTwoOnFifteenTakesFourteenAndSixteen) {
+  LanGame lg;
+  Table& t = lg.g.t;
+  t.com_hai = {0, 11, 14, 14, 16, 16, 21, 22, 23, 31, 31, 35, 36, 37, 38};
+  lan_chi_sub(lg.g, 15, 2);
+  EXPECT_EQ(t.com_naki_hai[1], 14);
+  EXPECT_EQ(t.com_naki_kind[1], 1);
+  EXPECT_EQ(t.com_naki_cnt, 2);
+  int fourteens = 0, sixteens = 0, empties = 0;
+  for (int i = 1; i <= 14; ++i) {
+    fourteens += t.com_hai[std::size_t(i)] == 14;
+    sixteens += t.com_hai[std::size_t(i)] == 16;
+    empties += t.com_hai[std::size_t(i)] == kEmpty;
+  }
+  EXPECT_EQ(fourteens, 1);
+  EXPECT_EQ(sixteens, 1);
+  EXPECT_EQ(empties, 3);
+  EXPECT_EQ(t.com_hai[14], kEmpty);  // sorted: the gaps go to the end
+}
+
+TEST(LanReplay, KansFromTheHandAndAnAddedKan) {
+  LanGame lg;
+  Table& t = lg.g.t;
+  t.com_hai = {0, 5, 5, 5, 5, 12, 13, 14, 22, 22, 22, 31, 32, 33, 22};
+  lan_pon_sub(lg.g, 13);  // two copies are not there: only what is found goes
+  lan_unkan_sub(lg.g, 5);
+  EXPECT_EQ(t.com_naki_kind[2], 4);
+  lan_pon_minkan_sub(lg.g, 13);  // the pon of 13 becomes an open kan
+  EXPECT_EQ(t.com_naki_kind[1], 3);
+  // A partner that reports a fifth meld cannot write past the four places.
+  lan_pon_sub(lg.g, 22);
+  lan_pon_sub(lg.g, 22);
+  lan_pon_sub(lg.g, 22);
+  EXPECT_EQ(t.com_naki_cnt, 5);
+}
+
+TEST(LanSettle, AYakumanTextWithoutGroupsLeadsOnToTheYaku) {
+  LanGame lg;
+  lg.from_partner({"yakuman  0", "yakusuu  020 1"});
+  EXPECT_EQ(yakuman_hantei_lan(lg.g), 0);
+  EXPECT_EQ(yaku_hantei_lan(lg.g), 1);
+}
+
+TEST(LanSettle, ADoubleYakumanCountsTwentySix) {
+  LanGame lg;
+  lg.from_partner({"yakuman  1140101", "yakuman  01402"});
+  // The first names yakuman 14 as "01" (single) and then a group cut short: dropped.
+  EXPECT_EQ(yakuman_hantei_lan(lg.g), 26);
+}
+
+TEST(LanSettle, PointsArePaidWithoutAFloor) {
+  LanGame lg;
+  Table& t = lg.g.t;
+  t.man_ten = 10;
+  t.agari_pl = 2;
+  lg.from_partner({"man_sd 99999999999", "man_sc  39"});
+  lg.from_partner({"man_sd  80"});
+  lan_score_input(lg.g, 5);
+  EXPECT_EQ(t.man_ten, -70);
+}
+
+TEST(LanSettle, FinalScoresKeepTheirSign) {
+  LanGame lg;
+  lg.g.t.man_ten = -25;
+  lg.from_partner({"man_tensu -40", "OK"});
+  EXPECT_EQ(lan_tensu_exchange(lg.g), -40);
+  EXPECT_EQ(lg.os.sent.at(lg.os.sent.size() - 2), "man_tensu -25");
+}
+
+TEST(LanSetup, TheGuestTakesIndicatorsAndDropsImpossibleTiles) {
+  LanGame lg(false);
+  lg.from_partner({"dora  20", "dora  99", "dora  5", "ura_dora  38", "ura_dora  31",
+                   "kan_dora  9"});
+  lan_set_dora(lg.g);
+  EXPECT_EQ(lg.g.t.dora, 5);
+  EXPECT_EQ(lg.g.t.ura_dora, 31);
+  EXPECT_EQ(lg.g.t.kan_dora, 9);
+  EXPECT_EQ(lg.g.t.hai_cnt[5], 1);
+}
+
+TEST(LanConnect, TheGuestMirrorsTheDealerAndTakesTheSettings) {
+  for (auto [sent, mine] : {std::pair{'1', 2}, std::pair{'2', 1}}) {
+    LanGame lg(false);
+    std::string data = "set_data ";
+    for (int i = 0; i < 20; ++i) data += lan::field2(i == 3 ? 10 : i == 4 ? -1 : i % 2);
+    ASSERT_EQ(data.size(), 49u);
+    EXPECT_EQ(data.substr(15, 4), "10-1");
+    lg.g.s.settei[22] = 7;
+    lg.from_partner({"OK", "host", "host", "host", "OK", std::string("basho  ") + sent, data});
+    lan_oya_kime_guest(lg.g);
+    EXPECT_EQ(lg.g.t.oya, mine);
+    EXPECT_EQ(lg.g.s.settei[3], 10);
+    EXPECT_EQ(lg.g.s.settei[4], -1);
+    EXPECT_EQ(lg.g.s.settei[5], 1);
+    EXPECT_EQ(lg.g.s.settei[22], 7);  // the guest's own beyond the twenty
+    EXPECT_EQ(lg.os.sent, (std::vector<std::string>{"gest", "OK", "OK"}));
+    EXPECT_FALSE(lg.os.menu_is_visible("mnuaite"));
+  }
+}
+
+TEST(LanConnect, TheHostSendsDealerAndSettings) {
+  LanGame lg;
+  lg.g.t.oya = 1;
+  lg.g.s.settei[0] = 10;
+  lg.g.s.settei[19] = -1;
+  lg.from_partner({"OK", "OK"});
+  lan_oya_kime_host_send(lg.g);
+  ASSERT_EQ(lg.os.sent.size(), 2u);
+  EXPECT_EQ(lg.os.sent[0], "basho  1");
+  EXPECT_EQ(lg.os.sent[1].size(), 49u);
+  EXPECT_EQ(lg.os.sent[1].substr(0, 11), "set_data 10");
+  EXPECT_EQ(lg.os.sent[1].substr(47), "-1");
+}
+
+TEST(LanConnect, TheHostRepeatsHostUntilTheGuestAnswers) {
+  LanGame lg;
+  lg.os.udp_idle_jumps = true;  // each empty wait lets its whole time pass
+  int passes = 0;
+  auto original = lg.os.after_events;
+  lg.os.after_events = [&] {
+    if (++passes == 3) lg.from_partner({"basho  1", "gest"});
+    original();
+  };
+  setuzoku_check(lg.g);
+  // One "host" at the start and one each time the five seconds ran out; the
+  // message that is not "gest" is passed over.
+  EXPECT_EQ(lg.os.sent, (std::vector<std::string>{"host", "host", "host", "host", "OK"}));
+  EXPECT_EQ(lg.g.lan.timer_due, -1);
+}
+
+TEST(LanConnect, SwitchingRolesKeepsThePortsOfTheFirstChoice) {
+  LanGame lg;  // host first
+  mnugest_Click(lg.g);
+  EXPECT_EQ(lg.os.binds, std::vector<int>{kHostPort});
+  ASSERT_EQ(lg.os.remotes.size(), 2u);
+  EXPECT_EQ(lg.os.remotes[1].second, kGuestPort);
+  EXPECT_EQ(lg.g.t.lan_host, 0);
+  EXPECT_NE(lg.os.caption.find(" [GUEST: partner と対戦]"), std::string::npos);
+  EXPECT_TRUE(lg.os.menu_check["mnugest"]);
+  EXPECT_FALSE(lg.os.menu_check["mnuhost"]);
+  mnulane_Click(lg.g);
+  EXPECT_EQ(lg.g.t.lan_mode, 0);
+  EXPECT_EQ(lg.os.caption.find("["), std::string::npos);
+  EXPECT_TRUE(lg.os.menu_is_visible("mnusettei"));
+  mnugest_Click(lg.g);  // a fresh choice binds afresh
+  EXPECT_EQ(lg.os.binds.back(), kGuestPort);
+}
+
+TEST(LanConnect, NoPartnerOrNoPortStaysOutOfLanMode) {
+  LanGame lg;
+  mnulane_Click(lg.g);
+  lg.g.lan.aite_host.clear();
+  mnuhost_Click(lg.g);
+  EXPECT_EQ(lg.g.t.lan_mode, 0);
+  lg.g.lan.aite_host = "no.such.host";
+  mnuhost_Click(lg.g);
+  EXPECT_EQ(lg.g.t.lan_mode, 0);
+  lg.g.lan.aite_host = "partner";
+  lg.os.bind_ok = false;
+  mnuhost_Click(lg.g);
+  EXPECT_EQ(lg.g.t.lan_mode, 0);
+  EXPECT_EQ(lg.os.messages.size(), 3u);
+  EXPECT_TRUE(lg.os.menu_is_visible("mnusettei"));
+}
+
+TEST(LanWait, SilenceAsksAndYesGivesUp) {
+  LanGame lg;
+  lg.os.udp_idle_jumps = true;
+  lg.os.answers = {MessageAnswer::No, MessageAnswer::Yes};
+  const auto start = lg.os.now_ms();
+  EXPECT_THROW(jusin_machi(lg.g), LanAbandoned);
+  ASSERT_EQ(lg.os.messages.size(), 2u);
+  EXPECT_EQ(lg.os.messages[0].text, "相手からの応答がありません。対戦を中止しますか？");
+  EXPECT_EQ(lg.os.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_GE(lg.os.now_ms() - start, 2 * kNoAnswerMs);
+  EXPECT_EQ(lg.g.t.lan_mode, 0);
+}
+
+TEST(LanWait, LeavingFromTheMenuEndsAnyWait) {
+  LanGame lg;
+  lg.g.lan.in_match = true;
+  int passes = 0;
+  auto original = lg.os.after_events;
+  lg.os.after_events = [&] {
+    if (++passes == 3) mnulane_Click(lg.g);  // chosen while the wait handles events
+    original();
+  };
+  EXPECT_THROW(check_ok(lg.g), LanAbandoned);
+  EXPECT_EQ(lg.g.t.lan_mode, 0);
+  EXPECT_TRUE(lg.os.menu_is_visible("mnuhost"));
+}
+
+// ---- partner list ----
+
+TEST(LanPartners, TheFileFormAndAShortFile) {
+  LanGame lg;
+  Game& g = lg.g;
+  std::vector<std::string> list;
+  std::string text = "alpha";
+  EXPECT_TRUE(frmlan_cmdhenkou_Click(g, list, text));
+  text = " beta ";
+  frmlan_cmdhenkou_Click(g, list, text);
+  EXPECT_EQ(*read_file(lg.dir.file("sekiba_lan.txt")),
+            "\" beta \"\r\n\"alpha\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
+  lan_aite_load(g);
+  EXPECT_EQ(g.lan.aite_host, " beta ");  // blanks are part of the name
+  EXPECT_EQ(frmlan_list(g), (std::vector<std::string>{" beta ", "alpha"}));
+  write_file_atomic(lg.dir.file("sekiba_lan.txt"), "\"one\"\r\n\"two\"\r\n");
+  lan_aite_load(g);
+  EXPECT_EQ(g.lan.aite_list[1], "two");
+  EXPECT_EQ(g.lan.aite_host, "");
+}
+
+TEST(LanPartners, ChoosingAddingAndDeleting) {
+  LanGame lg;
+  Game& g = lg.g;
+  std::vector<std::string> list;
+  std::string text;
+  EXPECT_FALSE(frmlan_cmdhenkou_Click(g, list, text));  // empty text: nothing
+  for (int i = 1; i <= 10; ++i) {
+    text = "pc" + std::to_string(i);
+    frmlan_cmdhenkou_Click(g, list, text);
+  }
+  text = "pc8";  // third in the list
+  frmlan_cmdhenkou_Click(g, list, text);
+  EXPECT_EQ(list[0], "pc8");
+  EXPECT_EQ(list[1], "pc10");
+  EXPECT_EQ(list[2], "pc9");
+  EXPECT_EQ(list[3], "pc7");
+  text = "pc11";  // an eleventh name drops the oldest
+  frmlan_cmdhenkou_Click(g, list, text);
+  EXPECT_EQ(g.lan.aite_list[9], "pc2");
+  EXPECT_EQ(g.lan.aite_list[10], "");
+  text = "pc11";  // deleting the partner in use makes the next one the partner
+  frmlan_cmddel_Click(g, list, text);
+  EXPECT_EQ(g.lan.aite_host, "pc8");
+  EXPECT_EQ(text, "pc8");
+  while (!list.empty()) {
+    text = list.front();
+    frmlan_cmddel_Click(g, list, text);
+  }
+  EXPECT_EQ(g.lan.aite_host, "");
+  EXPECT_EQ(text, "");
+}
+
+TEST(LanPartners, AFailedWriteSaysSo) {
+  LanGame lg;
+  lg.g.t.app_path = lg.dir.file("missing/folder");
+  EXPECT_FALSE(lan_aite_save(lg.g));
+  ASSERT_FALSE(lg.os.messages.empty());
+  EXPECT_EQ(lg.os.messages.back().text, "ＬＡＮ対戦相手のホストネームを書き込めませんでした");
+  EXPECT_EQ(lg.os.messages.back().title, "ﾌｧｲﾙの書き込み");
+}
+
+}  // namespace
+}  // namespace sekiba
