@@ -30,6 +30,7 @@ struct SimTable {
     os.data_folder = folder;
     os.max_idle_waits = 100;
     sekiba::Form_Load(g);
+    sekiba::drop_pictures(g.scr);  // as the tool runs: nobody looks at the table
     g.s.settei[8] = g.s.settei[11] = g.s.settei[12] = g.s.settei[16] = 1;
     g.rng.seed(1);
   }

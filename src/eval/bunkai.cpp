@@ -1,5 +1,7 @@
 #include "eval/bunkai.h"
 
+#include <array>
+
 #include "engine/game.h"
 #include "eval/hand.h"
 
@@ -72,9 +74,49 @@ void shuntsu_nuki_sub(Game& g, int start) {
   }
 }
 
+namespace {
+
+// The same removals as running shuntsu_nuki_sub for each start in turn, for a
+// hand whose tiles are in order (empty slots anywhere). Then every copy of
+// c + 1 lies after every copy of c, so each pass takes the earliest remaining
+// copies of c, c + 1 and c + 2 as often as all three remain: found from the
+// slot lists of one scan instead of a nested search per tile. The searches run
+// this tens of thousands of times a hand.
+bool shuntsu_nuki_in_order(Analysis& a, const int (&order)[7]) {
+  Hand& w = a.work_hai;
+  std::array<std::array<std::int8_t, 4>, 30> slots{};  // slots of each number tile
+  std::array<std::int8_t, 30> count{}, used{};
+  Tile prev = 0;
+  for (int i = 1; i <= 14; ++i) {
+    const Tile c = w[std::size_t(i)];
+    if (c == kEmpty) continue;
+    if (c < prev || c < 0) return false;  // not in order: the plain search decides
+    prev = c;
+    if (c >= 30) continue;
+    auto& n = count[std::size_t(c)];
+    if (n >= 4) return false;
+    slots[std::size_t(c)][std::size_t(n++)] = std::int8_t(i);
+  }
+  for (int start : order) {
+    for (int base = start; base < 30; base += 10) {
+      const std::size_t c0 = std::size_t(base), c1 = c0 + 1, c2 = c0 + 2;
+      while (used[c0] < count[c0] && used[c1] < count[c1] && used[c2] < count[c2]) {
+        record_set(a, Tile(base), 1);
+        w[std::size_t(slots[c0][std::size_t(used[c0]++)])] = kEmpty;
+        w[std::size_t(slots[c1][std::size_t(used[c1]++)])] = kEmpty;
+        w[std::size_t(slots[c2][std::size_t(used[c2]++)])] = kEmpty;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 void shuntsu_nuki(Game& g) {
   const int jun = g.a.shuntsu_jun;
   const int row = (jun >= 1 && jun <= 3) ? jun - 1 : 3;
+  if (shuntsu_nuki_in_order(g.a, kShuntsuOrder[row])) return;
   for (int start : kShuntsuOrder[row]) shuntsu_nuki_sub(g, start);
 }
 

@@ -34,6 +34,7 @@ void masked(Game& g, const Surface& sheet, int mx, int my, int ix, int iy, int w
 // Frame pieces are copied except where they hold the transparent key colour,
 // so the fill of the box shows through the inner part of each piece.
 void keyed(Surface& dst, int dx, int dy, const Surface& src, int sx, int sy, int w, int h) {
+  if (dst.empty() || src.empty()) return;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       if (!src.contains(sx + x, sy + y) || !dst.contains(dx + x, dy + y)) continue;

@@ -213,3 +213,17 @@ void man_com_pr(Game& g) { deal_animation(g, true); }
 void com_man_pr(Game& g) { deal_animation(g, false); }
 
 }  // namespace sekiba
+
+namespace sekiba {
+
+void drop_pictures(Screen& scr) {
+  for (Surface* s : {&scr.win, &scr.PicHAIKEI, &scr.PicWORK, &scr.PicHAI, &scr.picHAI2, &scr.picRON,
+                     &scr.picHANSU, &scr.PicBA, &scr.picHANH, &scr.picYAKUNASI, &scr.picYAKUMEI,
+                     &scr.picSUJIS, &scr.picSUJIH, &scr.PicMOJI, &scr.PicBOU, &scr.PicWAKU, &scr.PicMK,
+                     &scr.PicSCORE, &scr.PicGAME, &scr.Pic100, &scr.picMAI, &scr.picBAI, &scr.PicBAR,
+                     &scr.PicNAGAI})
+    *s = Surface();
+  for (Surface& icon : scr.picICON) icon = Surface();
+}
+
+}  // namespace sekiba

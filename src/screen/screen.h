@@ -94,6 +94,10 @@ class Platform;
 // from the desktop's mahjong tileset when it is installed).
 void build_sheets(Platform& os, Screen& scr);
 
+// Empties every picture: drawing then costs nothing. For headless runs whose
+// table nobody looks at (the simulation tool).
+void drop_pictures(Screen& scr);
+
 // The tileset the faces come from.
 inline constexpr const char* kTilesetPath = "/usr/share/kmahjongglib/tilesets/default.svgz";
 

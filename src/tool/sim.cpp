@@ -140,6 +140,8 @@ nlohmann::json run_sim(const SimOptions& opt) {
   auto game = std::make_unique<Game>(os);
   Game& g = *game;
   if (!Form_Load(g)) throw std::runtime_error("start-up failed");
+  // Nobody looks at the table: drawing becomes free.
+  drop_pictures(g.scr);
   for (auto [i, v] : opt.settei) g.s.settei[std::size_t(i)] = std::int16_t(v);
   const auto shikou = shikou_values(g.s);
   for (auto [i, v] : opt.shikou) *shikou[std::size_t(i)] = std::int16_t(v);
