@@ -198,11 +198,6 @@ TEST_F(SettlementTest, ScoreMovesClampsAndDoubles) {
   g.t.man_ten = 10;
   score_input(g, 2);  // 38 fu, 2 han, non-dealer winner: 2,600
   EXPECT_EQ(g.t.man_ten, 0);
-  g.t.lan_mode = 1;  // a LAN match has no floor
-  g.t.man_ten = 10;
-  score_input(g, 2);
-  EXPECT_EQ(g.t.man_ten, -16);
-  g.t.lan_mode = 0;
 
   g.t.agari_pl = 1;
   g.t.oya = 2;
