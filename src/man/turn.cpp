@@ -85,8 +85,9 @@ void sousa_window(Game& g, int cursor, int mode) {
   disp_gr(g, 69, 5, "操　作", 0, 0);
   for (int i = 0; i <= last; ++i) {
     const int row = 7 + 2 * i;
-    // The window font sits a few pixels below its grid row.
-    if (i == cursor) g_line(g, 8 * 67 - 2, 8 * row + 2, 8 * 78 - 2, 8 * row + 18, m.frame, 1);
+    // The bar spans the text's em box (16 pixels from the grid row) with a
+    // pixel to spare above and below.
+    if (i == cursor) g_line(g, 8 * 67 - 2, 8 * row - 1, 8 * 78 - 2, 8 * row + 16, m.frame, 1);
     const Item& it = m.items[std::size_t(i)];
     if (it.glyph == kPair) {
       font_mk(g, 67, row, 27);
