@@ -238,7 +238,8 @@ int HeadlessPlatform::poll_udp(int timeout_ms) {
     if (::poll(&p, 1, timeout_ms) <= 0) return 0;
   }
   int count = 0;
-  std::string buf(65536, '\0');
+  std::vector<char>& buf = udp_buf_;
+  buf.resize(65536);
   for (;;) {
     sockaddr_in from{};
     socklen_t len = sizeof from;
@@ -249,7 +250,7 @@ int HeadlessPlatform::poll_udp(int timeout_ms) {
     char text[INET_ADDRSTRLEN] = {};
     ::inet_ntop(AF_INET, &from.sin_addr, text, sizeof text);
     if (on_datagram)
-      on_datagram(buf.substr(0, std::size_t(n)), text, int(ntohs(from.sin_port)) - udp_port_shift);
+      on_datagram(std::string(buf.data(), std::size_t(n)), text, int(ntohs(from.sin_port)) - udp_port_shift);
     // The handler may have closed the socket (leaving LAN mode).
     if (udp_fd_ < 0) break;
   }

@@ -144,6 +144,7 @@ class HeadlessPlatform : public Platform {
   int poll_udp(int timeout_ms);
   void finish_wait();
   int udp_fd_ = -1;
+  std::vector<char> udp_buf_;
   std::string remote_text_;
   bool remote_set_ = false;
   unsigned remote_addr_ = 0;  // network order

@@ -119,6 +119,7 @@ void lan_set_dora(Game& g) {
 
 void lan_haipai_send(Game& g) {
   Table& t = g.t;
+  if (g.lan.after_deal) g.lan.after_deal(g);
   const bool host_deals = t.oya == 1;
   lan_send_ack(g, (host_deals ? "com_haipai_nan " : "com_haipai_ton ") + hand_fields(t.com_hai));
   lan_send_ack(g, (host_deals ? "man_haipai_ton " : "man_haipai_nan ") + hand_fields(t.man_hai));
@@ -380,6 +381,7 @@ int lan_nagare_exchange(Game& g, int man_tenpai) {
 }
 
 void lan_key_machi(Game& g) {
+  if (g.lan.on_key_machi) g.lan.on_key_machi(g);
   if (g.t.lan_host == 1) {
     key_input(g, 0);
     send_ok(g);

@@ -5,9 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 namespace sekiba {
+
+struct Game;
 
 // The fixed ports of the two roles.
 inline constexpr int kHostPort = 20001;
@@ -45,6 +48,11 @@ struct LanState {
   // to leave during it unwinds the game to the title screen.
   bool in_match = false;
   bool abandon = false;
+
+  // Observers: at every end-of-hand prompt of a match, and on the host between
+  // its deal and sending it (tests stack a deal there and compare the tables).
+  std::function<void(Game&)> on_key_machi;
+  std::function<void(Game&)> after_deal;
 
   // What was thrown away, for the curious (tests, a debugger).
   std::size_t dropped_foreign = 0, dropped_malformed = 0, dropped_overflow = 0;
