@@ -13,6 +13,7 @@
 #include "engine/menus.h"
 #include "qt/frmabout.h"
 #include "qt/frmchart.h"
+#include "qt/frmlan.h"
 #include "qt/frmname.h"
 #include "qt/frmsettei.h"
 #include "qt/frmsousin.h"
@@ -174,6 +175,10 @@ void FrmSekiba::show_single(const std::string& form, const std::function<QWidget
 void FrmSekiba::open_dialog(const std::string& form) {
   if (form == "frmsettei") {
     show_single(form, [this] { return new FrmSettei(game_, this); });
+    return;
+  }
+  if (form == "frmlan") {
+    show_single(form, [this] { return new FrmLan(game_, this); });
     return;
   }
   if (form == "frmspeed") {

@@ -11,6 +11,10 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
 #include <QMediaDevices>
 #include <QAudioDevice>
 #include <QLockFile>
@@ -106,6 +110,7 @@ void QtPlatform::yield() {
   if (quit_) throw QuitRequested();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   if (quit_) throw QuitRequested();
+  if (after_events) after_events();
 }
 
 void QtPlatform::sleep_until_event(int max_ms) {
@@ -115,6 +120,64 @@ void QtPlatform::sleep_until_event(int max_ms) {
   if (max_ms >= 0) wake.start(max_ms);  // a timer event ends the sleep
   QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   if (quit_) throw QuitRequested();
+  if (after_events) after_events();
+}
+
+bool QtPlatform::udp_bind(int local_port) {
+  udp_close();
+  auto sock = std::make_unique<QUdpSocket>();
+  if (!sock->bind(QHostAddress::Any, quint16(local_port))) return false;
+  // Datagrams are handed over while the game yields, like every other event.
+  QObject::connect(sock.get(), &QUdpSocket::readyRead, sock.get(), [this, s = sock.get()] {
+    while (s->hasPendingDatagrams()) {
+      const QNetworkDatagram d = s->receiveDatagram(64 * 1024);
+      QHostAddress from = d.senderAddress();
+      bool v4 = false;
+      const quint32 ip4 = from.toIPv4Address(&v4);
+      if (v4) from = QHostAddress(ip4);
+      if (on_datagram)
+        on_datagram(d.data().toStdString(), from.toString().toStdString(), d.senderPort());
+      if (udp_.get() != s) return;  // the handler left LAN mode
+    }
+  });
+  udp_ = std::move(sock);
+  return true;
+}
+
+bool QtPlatform::udp_set_remote(const std::string& host, int port) {
+  remote_address_.clear();
+  if (host.empty()) return false;
+  QHostAddress addr;
+  if (!addr.setAddress(qs(host))) {
+    const QHostInfo info = QHostInfo::fromName(qs(host));
+    for (const QHostAddress& a : info.addresses()) {
+      if (a.protocol() == QAbstractSocket::IPv4Protocol) {
+        addr = a;
+        break;
+      }
+      if (addr.isNull()) addr = a;
+    }
+    if (addr.isNull()) return false;
+  }
+  remote_address_ = addr.toString().toStdString();
+  remote_port_ = port;
+  return true;
+}
+
+std::string QtPlatform::udp_remote_address() const { return remote_address_; }
+
+bool QtPlatform::udp_send(const std::string& bytes) {
+  if (!udp_ || remote_address_.empty()) return false;
+  return udp_->writeDatagram(QByteArray(bytes.data(), qsizetype(bytes.size())),
+                             QHostAddress(qs(remote_address_)), quint16(remote_port_)) ==
+         qint64(bytes.size());
+}
+
+void QtPlatform::udp_close() {
+  if (!udp_) return;
+  udp_->close();
+  // The socket may be closed from inside its own arrival handler.
+  udp_.release()->deleteLater();
 }
 
 std::int64_t QtPlatform::now_ms() {
@@ -195,8 +258,9 @@ bool QtPlatform::play_wave(const std::string& path) {
 void QtPlatform::stop_sound() {}
 
 bool QtPlatform::another_instance_running() {
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (dir.isEmpty()) dir = QDir::tempPath();
+  // One copy per program folder: two copies kept in two folders may run side by
+  // side (the two ends of a LAN match on one machine).
+  const QString dir = QString::fromStdString(app_path());
   instance_lock_ = std::make_unique<QLockFile>(dir + QStringLiteral("/sekiba.lock"));
   instance_lock_->setStaleLockTime(0);
   return !instance_lock_->tryLock(0);

@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 
 class QLockFile;
+class QUdpSocket;
 class QSvgRenderer;
 
 namespace sekiba {
@@ -71,6 +72,12 @@ class QtPlatform : public Platform {
   bool play_wave(const std::string& path) override;
   void stop_sound() override;
 
+  bool udp_bind(int local_port) override;
+  bool udp_set_remote(const std::string& host, int port) override;
+  std::string udp_remote_address() const override;
+  bool udp_send(const std::string& bytes) override;
+  void udp_close() override;
+
   bool another_instance_running() override;
   std::string app_path() override;
   bool shell_open(const std::string& target) override;
@@ -84,6 +91,9 @@ class QtPlatform : public Platform {
   Game* game_ = nullptr;
   bool quit_ = false;
   std::unique_ptr<QLockFile> instance_lock_;
+  std::unique_ptr<QUdpSocket> udp_;
+  std::string remote_address_;
+  int remote_port_ = 0;
   std::map<std::string, std::unique_ptr<QSvgRenderer>> svg_cache_;
 };
 
