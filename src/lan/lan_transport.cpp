@@ -121,7 +121,8 @@ void check_ok(Game& g) {
 }
 
 void lan_send_ack(Game& g, const std::string& message) {
-  if (g.t.lan_mode != 1) return;
+  // Without a socket there is no partner whose answer could come.
+  if (g.t.lan_mode != 1 || !g.lan.bound) return;
   lan_send(g, message);
   check_ok(g);
 }
