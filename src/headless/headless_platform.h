@@ -29,7 +29,7 @@ class HeadlessPlatform : public Platform {
   std::string clipboard;
   std::map<std::string, bool> menu_shown;
   std::map<std::string, bool> menu_check;
-  std::vector<ChartSpec> charts;  // every chart shown
+  std::vector<ChartPlan> charts;  // every chart shown
   bool chart_visible = false;
   const Surface* window_surface = nullptr;
   const Surface* pointer = nullptr;
@@ -90,7 +90,7 @@ class HeadlessPlatform : public Platform {
   void menu_visible(const std::string& menu, bool visible) override { menu_shown[menu] = visible; }
   void menu_checked(const std::string& menu, bool checked) override { menu_check[menu] = checked; }
   void open_dialog(const std::string& form) override { dialogs_opened.push_back(form); }
-  void chart_show(const ChartSpec& c) override {
+  void chart_show(const ChartPlan& c) override {
     charts.push_back(c);
     chart_visible = true;
   }

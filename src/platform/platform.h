@@ -44,7 +44,7 @@ struct InputEvent {
 };
 
 // A line chart of one series shown over the table (the score history).
-struct ChartSpec {
+struct ChartPlan {
   bool three_d = false;
   std::string title, footnote;
   std::vector<double> rows;  // rows 1.. in order
@@ -102,7 +102,7 @@ class Platform {
   virtual MessageAnswer message_box(const std::string& text, const std::string& title,
                                     MessageButtons buttons, MessageIcon icon) = 0;
   // The chart control over the table: shown until chart_hide.
-  virtual void chart_show(const ChartSpec&) {}
+  virtual void chart_show(const ChartPlan&) {}
   virtual void chart_hide() {}
 
   // ---- event loop and time ----

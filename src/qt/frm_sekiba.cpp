@@ -227,9 +227,9 @@ void FrmSekiba::open_dialog(const std::string& form) {
   // name entry, version box, ...) open here the same way as they are built.
 }
 
-void FrmSekiba::show_chart(const ChartSpec& spec) {
+void FrmSekiba::show_chart(const ChartPlan& plan) {
   if (!chart_) chart_ = new FrmChart(view_);
-  chart_->show_chart(spec);
+  chart_->show_chart(plan);
 }
 
 void FrmSekiba::hide_chart() {

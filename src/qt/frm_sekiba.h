@@ -35,7 +35,7 @@ class FrmSekiba : public QMainWindow {
   // Opens a modeless dialog by form name.
   void open_dialog(const std::string& form);
   // The score chart over the table.
-  void show_chart(const ChartSpec& spec);
+  void show_chart(const ChartPlan& plan);
   void hide_chart();
   // The widget that shows the table surface.
   TableView* table_view() const { return view_; }

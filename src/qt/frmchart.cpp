@@ -122,28 +122,28 @@ FrmChart::FrmChart(TableView* view) : QWidget(view), view_(view) {
   hide();
 }
 
-void FrmChart::show_chart(const ChartSpec& spec) {
-  spec_ = spec;
-  title_->setText(qs(spec.title));
-  footnote_->setText(qs(spec.footnote));
+void FrmChart::show_chart(const ChartPlan& plan) {
+  plan_ = plan;
+  title_->setText(qs(plan.title));
+  footnote_->setText(qs(plan.footnote));
   if (plot_) {
     layout_->removeWidget(plot_);
     delete plot_;
     plot_ = nullptr;
   }
-  if (spec.three_d) {
-    plot_ = new Line3D(spec.rows, this);
+  if (plan.three_d) {
+    plot_ = new Line3D(plan.rows, this);
   } else {
     auto* series = new QLineSeries;
-    for (std::size_t i = 0; i < spec.rows.size(); ++i) series->append(double(i + 1), spec.rows[i]);
+    for (std::size_t i = 0; i < plan.rows.size(); ++i) series->append(double(i + 1), plan.rows[i]);
     auto* chart = new QChart;
     chart->addSeries(series);
     chart->legend()->hide();
     chart->setMargins(QMargins(0, 0, 0, 0));
     chart->setBackgroundRoundness(0);
-    const AxisRange r = nice_range(spec.rows);
+    const AxisRange r = nice_range(plan.rows);
     auto* ax = new QValueAxis;
-    ax->setRange(1, std::max<double>(2, double(spec.rows.size())));
+    ax->setRange(1, std::max<double>(2, double(plan.rows.size())));
     ax->setLabelFormat("%d");
     auto* ay = new QValueAxis;
     ay->setRange(r.lo, r.hi);
@@ -167,8 +167,8 @@ void FrmChart::show_chart(const ChartSpec& spec) {
 
 void FrmChart::place() {
   const Letterbox lb = view_->letterbox();
-  setGeometry(QRectF(lb.x + spec_.left * lb.scale, lb.y + spec_.top * lb.scale, spec_.width * lb.scale,
-                     spec_.height * lb.scale)
+  setGeometry(QRectF(lb.x + plan_.left * lb.scale, lb.y + plan_.top * lb.scale, plan_.width * lb.scale,
+                     plan_.height * lb.scale)
                   .toRect());
 }
 

@@ -19,15 +19,15 @@ class FrmChart : public QWidget {
   Q_OBJECT
  public:
   explicit FrmChart(TableView* view);
-  void show_chart(const ChartSpec& spec);
-  const ChartSpec& spec() const { return spec_; }
+  void show_chart(const ChartPlan& plan);
+  const ChartPlan& plan() const { return plan_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   TableView* view_;
-  ChartSpec spec_;
+  ChartPlan plan_;
   QLabel* title_ = nullptr;
   QLabel* footnote_ = nullptr;
   QWidget* plot_ = nullptr;

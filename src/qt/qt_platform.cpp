@@ -76,8 +76,8 @@ void QtPlatform::open_dialog(const std::string& form) {
   if (window_) window_->open_dialog(form);
 }
 
-void QtPlatform::chart_show(const ChartSpec& spec) {
-  if (window_) window_->show_chart(spec);
+void QtPlatform::chart_show(const ChartPlan& plan) {
+  if (window_) window_->show_chart(plan);
 }
 
 void QtPlatform::chart_hide() {

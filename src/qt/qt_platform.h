@@ -59,7 +59,7 @@ class QtPlatform : public Platform {
   void open_dialog(const std::string& form) override;
   MessageAnswer message_box(const std::string& text, const std::string& title,
                             MessageButtons buttons, MessageIcon icon) override;
-  void chart_show(const ChartSpec& spec) override;
+  void chart_show(const ChartPlan& plan) override;
   void chart_hide() override;
 
   void yield() override;

@@ -9,13 +9,13 @@
 
 namespace sekiba {
 
-ChartSpec score_chart_spec(Game& g, int no) {
+ChartPlan score_chart_plan(Game& g, int no) {
   Table& t = g.t;
   t.score_rireki[0] = 300;
   // game_no is kept in 1..499 by the game, but a value from elsewhere must not
   // read outside the history.
   const int n = std::clamp<int>(t.game_no, 1, int(t.score_rireki.size()));
-  ChartSpec c;
+  ChartPlan c;
   c.three_d = no == 1;
   c.title = "今回のゲームの得点推移表";
   c.footnote = "得点＝" + std::to_string(std::int64_t(t.score_rireki[std::size_t(n - 1)]) * 100) +
@@ -29,7 +29,7 @@ ChartSpec score_chart_spec(Game& g, int no) {
 }
 
 void score_chart(Game& g, int no) {
-  g.os.chart_show(score_chart_spec(g, no));
+  g.os.chart_show(score_chart_plan(g, no));
   title_sub2(g);
   try {
     key_input(g, 0);

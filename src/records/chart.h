@@ -8,7 +8,7 @@ struct Game;
 
 // What the chart shows for style no (1: 3-D line, 0: 2-D line). Sets entry 0 of
 // the history to the starting 300.
-ChartSpec score_chart_spec(Game& g, int no);
+ChartPlan score_chart_plan(Game& g, int no);
 // Shows the chart until a key or click.
 void score_chart(Game& g, int no);
 // The chart at the end of a game.

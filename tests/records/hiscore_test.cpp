@@ -245,16 +245,16 @@ TEST_F(HiScore, ChartOfTheHistory) {
   g.t.score_rireki[1] = 250;
   g.t.score_rireki[2] = 180;
   g.t.score_rireki[3] = 410;
-  ChartSpec c = score_chart_spec(g, 1);
+  ChartPlan c = score_chart_plan(g, 1);
   EXPECT_TRUE(c.three_d);
   EXPECT_EQ(c.rows, (std::vector<double>{300, 250, 180, 410}));
   EXPECT_EQ(c.title, "今回のゲームの得点推移表");
   EXPECT_EQ(c.footnote, "得点＝41000  ゲーム数＝4");
   EXPECT_EQ(c.left, 70);
   EXPECT_EQ(c.top, 20);
-  EXPECT_FALSE(score_chart_spec(g, 0).three_d);
+  EXPECT_FALSE(score_chart_plan(g, 0).three_d);
   g.t.game_no = 30000;  // never read past the history
-  EXPECT_EQ(score_chart_spec(g, 0).rows.size(), 501u);
+  EXPECT_EQ(score_chart_plan(g, 0).rows.size(), 501u);
 
   g.t.game_no = 4;
   tg.os.input.push_back({InputEvent::Kind::KeyDown, 32});
