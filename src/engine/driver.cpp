@@ -162,6 +162,10 @@ void nagare_settle(Game& g) {
   }
 }
 
+bool game_goes_on(const Table& t) {
+  return ((t.lan_mode == 0 && t.man_ten > 0) || t.lan_mode == 1) && t.kyoku < 9 && t.series_done == 0;
+}
+
 void play_hand(Game& g) {
   Table& t = g.t;
   t.kyoku_flag = 1;
@@ -208,7 +212,10 @@ void play_hand(Game& g) {
   if (g.s.settei[18] == 1) com_disp(g);
   score_rireki_add(g);
   save_yaku_cnt(g);
-  save_contine(g, t.lan_mode == 1 ? 0 : 1);
+  // A hand that ended the game leaves nothing to continue: were the program
+  // stopped at the end-of-game screens, the next start must not offer a game
+  // that is already over.
+  save_contine(g, t.lan_mode == 1 || !game_goes_on(t) ? 0 : 1);
   title_sub2(g);
   if (t.jidou == 1) jidou_pause(g);
   else key_machi(g);
@@ -287,8 +294,7 @@ void play_games(Game& g) {
     t.series_done = 0;
     g.show_menu("mnukinou", true);
     g.show_menu("mnumode", false);
-    while (((t.lan_mode == 0 && t.man_ten > 0) || t.lan_mode == 1) && t.kyoku < 9 &&
-           t.series_done == 0)
+    while (game_goes_on(t))
       play_hand(g);
     t.kyoku_flag = 0;
     g.show_menu("mnukinou", false);

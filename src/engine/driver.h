@@ -5,10 +5,14 @@
 namespace sekiba {
 
 struct Game;
+struct Table;
 
 // Runs for as long as the program runs (it leaves only by QuitRequested).
 void mnugame_Click(Game& g);
 
+// Whether another hand follows: the score lasts (outside a LAN match), the
+// eighth dealer turn is not over and a series has not reached its length.
+bool game_goes_on(const Table& t);
 // One hand from its reset to the end-of-hand wait.
 void play_hand(Game& g);
 // The exhaustive-draw settlement.

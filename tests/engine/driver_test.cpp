@@ -9,6 +9,7 @@
 #include "man/man.h"
 #include "engine/setup.h"
 #include "engine/startup.h"
+#include "platform/fileio.h"
 #include "eval/hand.h"
 #include "records/hiscore.h"
 #include "test_game.h"
@@ -221,6 +222,11 @@ TEST_F(DriverTest, WholeNormalGameAcrossEightDealerTurns) {
   };
   run_until_quit();
   EXPECT_EQ(wins, 8);
+  // Stopped at the end-of-game screen: the last hand left nothing to continue.
+  auto cos = read_file(tg.dir.file("sekiba_cos.bin"));
+  ASSERT_TRUE(cos && cos->size() >= 2);
+  EXPECT_EQ((*cos)[0], 0);
+  EXPECT_EQ((*cos)[1], 0);
   EXPECT_EQ(g.t.kyoku, 9);
   EXPECT_EQ(g.t.game_no, 9);
   EXPECT_EQ(g.t.honba, 1);
