@@ -8,7 +8,6 @@
 #include "engine/dice.h"
 #include "engine/game.h"
 #include "engine/menus.h"
-#include "engine/pending.h"
 #include "engine/setup.h"
 #include "engine/startup.h"
 #include "engine/waits.h"

@@ -10,7 +10,6 @@
 
 #include "com/shikou.h"
 #include "engine/driver.h"
-#include "engine/pending.h"
 #include "engine/setup.h"
 #include "engine/startup.h"
 #include "test_game.h"

@@ -5,7 +5,6 @@
 #include "com/com_turn.h"
 #include "engine/dice.h"
 #include "engine/game.h"
-#include "engine/pending.h"
 #include "man/man.h"
 #include "engine/setup.h"
 #include "engine/startup.h"

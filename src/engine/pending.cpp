@@ -1,7 +1,0 @@
-#include "engine/pending.h"
-
-
-namespace sekiba {
-
-
-}  // namespace sekiba
