@@ -29,14 +29,11 @@ std::array<std::int16_t*, kShikouCount> shikou_values(Settings& s) {
 }
 
 void shikou_defaults(Settings& s) {
-  s.shikou_dora = 0;
-  s.shikou_hyouka = 0;
-  s.shikou_chinitu = 0;
-  s.shikou_honitu = 0;
-  s.shikou_chinitu_su = 8;
-  s.shikou_honitu_su = 11;
-  s.shikou_chinro = 0;
-  s.shikou_rechi = 0;
+  // The defaults live once, in the members of Settings.
+  Settings fresh;
+  const auto from = shikou_values(fresh);
+  const auto to = shikou_values(s);
+  for (std::size_t i = 0; i < to.size(); ++i) *to[i] = *from[i];
 }
 
 void parse_shikou(const std::string& text, Settings& s) {
