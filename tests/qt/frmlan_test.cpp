@@ -71,6 +71,15 @@ TEST(QtUdp, ADatagramCrossesBetweenTwoSockets) {
   EXPECT_EQ(got, "man_chi 15 2");
   EXPECT_EQ(from, "127.0.0.1");
   EXPECT_EQ(from_port, port);
+
+  // A partner given by name is looked up once; the IPv4 address is preferred so
+  // that replies from 127.0.0.1 are recognised as the partner's.
+  got.clear();
+  ASSERT_TRUE(a.udp_set_remote("localhost", port + 1));
+  EXPECT_EQ(a.udp_remote_address(), "127.0.0.1");
+  ASSERT_TRUE(a.udp_send("OK"));
+  for (int i = 0; i < 100 && got.empty(); ++i) b.sleep_until_event(20);
+  EXPECT_EQ(got, "OK");
   a.udp_close();
   b.udp_close();
 }
