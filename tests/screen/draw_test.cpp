@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "com/com_turn.h"
+#include "lan/lan.h"
+#include "man/man.h"
 #include "screen/raster.h"
 #include "test_game.h"
 
@@ -12,7 +15,20 @@ namespace {
 using namespace sheet;
 
 Pixel face_colour(int code, bool reversed) { return rgb(code * 5, reversed ? 200 : 100, 30); }
+Pixel back_colour(int d, bool reversed) { return rgb(7 + d, reversed ? 222 : 111, 60); }
+Pixel digit_colour(int k, int row) { return rgb(10 * k + 1, 20 * row + 1, 7); }
+Pixel marker_colour(int k) { return rgb(200, 10 * k + 3, 50); }
+Pixel stick_colour(int c) { return rgb(20 * c, 3, 3); }
+Pixel key_colour(int k) { return rgb(4 * k + 2, 60, 120); }
+Pixel label_colour(int r) { return rgb(150, 8 * r + 4, 9); }
 constexpr Pixel kRedFive = rgb(250, 1, 1);
+constexpr Pixel kChecker = rgb(0x5A, 0xA5, 0x3C);
+
+void cells(Surface& s, int w, int h, int nx, int ny, Pixel (*colour)(int, int)) {
+  s = Surface(w * nx, h * ny, kWhite);
+  for (int j = 0; j < ny; ++j)
+    for (int i = 0; i < nx; ++i) fill_rect(s, w * i, h * j, w, h, colour(i, j));
+}
 
 struct DrawTest : ::testing::Test {
   test::TestGame tg;
@@ -30,7 +46,17 @@ struct DrawTest : ::testing::Test {
       for (int c = 1; c <= 37; ++c)
         if (is_tile(c)) fill_rect(*s, kTileW * (c % 10), kFaceH * (c / 10), kTileW, kFaceH, face_colour(c, rev));
       fill_rect(*s, kRedFiveX, kRedFiveY, kTileW, kFaceH, kRedFive);
+      for (int d = 0; d < 8; ++d) fill_rect(*s, kTileW * d, kBackY, kTileW, kTileH, back_colour(d, rev));
+      fill_rect(*s, kCheckerX, kBackY, kTileW, kTileH, kChecker);
     }
+    // Digit cells, markers, sticks, key caps and small labels of known colours;
+    // cell 0 of a masked sheet is its black mask.
+    cells(g.scr.picSUJIS, kSujiW, kSujiH, 12, kSujiRows, digit_colour);
+    cells(g.scr.Pic100, k100W, k100H, 3, 1, [](int k, int) { return k ? marker_colour(k) : kBlack; });
+    cells(g.scr.PicBOU, kBouW, kBouH, kBouCells, 1, [](int k, int) { return k ? stick_colour(k) : kBlack; });
+    cells(g.scr.PicMK, kMkW, kMkH, kMkCells, 1, [](int k, int) { return k ? key_colour(k) : kBlack; });
+    cells(g.scr.PicMOJI, kMojiW, kMojiH, 1, kMojiRows, [](int, int r) { return r ? label_colour(r) : kBlack; });
+    cells(g.scr.PicGAME, kGameW, kGameH, 1, 2, [](int, int v) { return rgb(90, 91, 92 + v); });
     // A background that differs at every pixel.
     for (int y = 0; y < kScreenH; ++y)
       for (int x = 0; x < kScreenW; ++x) g.scr.PicHAIKEI.at(x, y) = rgb(x % 256, y % 256, (x + y) % 256);
@@ -38,6 +64,37 @@ struct DrawTest : ::testing::Test {
   }
 
   Pixel at_grid(int col, int row, int dx, int dy) { return g.scr.win.at(8 * col + dx, 8 * row + dy); }
+
+  // Frame piece `piece` of colour row `row` at grid cell (cx, cy): every pixel
+  // the piece holds shows in the window.
+  bool piece_at(int row, WakuPiece piece, int cx, int cy) {
+    int held = 0;
+    for (int y = 0; y < kWakuPiece; ++y)
+      for (int x = 0; x < kWakuPiece; ++x) {
+        const Pixel p = g.scr.PicWAKU.at(kWakuPiece * int(piece) + x, kWakuPiece * row + y);
+        if (p == kPointerTransparent) continue;
+        ++held;
+        if (g.scr.win.at(8 * cx + x, 8 * cy + y) != p) return false;
+      }
+    return held > 0;
+  }
+  // A whole frame: four corners, the top and bottom edges, both sides.
+  void expect_frame(int sx, int sy, int ex, int ey, int row) {
+    EXPECT_TRUE(piece_at(row, kTL, sx, sy));
+    EXPECT_TRUE(piece_at(row, kTR, ex, sy));
+    EXPECT_TRUE(piece_at(row, kBL, sx, ey));
+    EXPECT_TRUE(piece_at(row, kBR, ex, ey));
+    for (int cx = sx + 1; cx < ex; ++cx) {
+      EXPECT_TRUE(piece_at(row, kHorz, cx, sy)) << "top " << cx;
+      EXPECT_TRUE(piece_at(row, kHorz, cx, ey)) << "bottom " << cx;
+    }
+    for (int cy = sy + 1; cy < ey; ++cy) {
+      EXPECT_TRUE(piece_at(row, kVert, sx, cy)) << "left " << cy;
+      EXPECT_TRUE(piece_at(row, kVert, ex, cy)) << "right " << cy;
+    }
+  }
+  // The digit-sheet cell at pixel (x, y): its colour tells digit and colour row.
+  Pixel cell_at(int col, int row, int i) { return g.scr.win.at(8 * col + kSujiStep * i + 1, 8 * row + 5); }
 
   bool shows_background(int x, int y, int w, int h) {
     for (int yy = y; yy < y + h; ++yy)
@@ -85,19 +142,25 @@ TEST_F(DrawTest, RedFiveOnlyForFiveOfCirclesWithTheSetting) {
 }
 
 TEST_F(DrawTest, CalledMarkDarkensWithoutErasing) {
-  hai_put(g, 7, 3, 29, 0);
-  const Pixel before = at_grid(3, 29, 10, 30);
-  hai_put(g, kCalledMark, 3, 29, 0);
-  const Pixel after = at_grid(3, 29, 10, 30);
-  EXPECT_EQ(after & before, after);  // only bits taken away
+  // The checkered picture is ANDed over the tile's place, 8 pixels lower when
+  // setting 17 is 1; nothing around the place changes.
+  for (int s17 : {0, 1}) {
+    g.s.settei[17] = s17;
+    g.scr.win.fill(kWhite);
+    hai_put(g, 7, 3, 29, 2 * s17);
+    const Surface before = g.scr.win;
+    hai_put(g, kCalledMark, 3, 29, 0);
+    const int top = 8 * 29 + 8 * s17;
+    for (int y = top - 3; y < top + kTileH + 3; ++y)
+      for (int x = 24 - 3; x < 24 + kTileW + 3; ++x) {
+        const bool inside = x >= 24 && x < 24 + kTileW && y >= top && y < top + kTileH;
+        ASSERT_EQ(g.scr.win.at(x, y), inside ? (before.at(x, y) & kChecker) : before.at(x, y))
+            << "setting 17 " << s17 << " at " << x << "," << y;
+      }
+  }
 }
 
-Pixel digit_colour(int k, int row) { return rgb(10 * k + 1, 20 * row + 1, 7); }
-
 TEST_F(DrawTest, NegativeScoreIsDrawnWithoutSignInTheBlueRow) {
-  for (int row = 0; row < kSujiRows; ++row)
-    for (int k = 0; k < 12; ++k)
-      fill_rect(g.scr.picSUJIS, kSujiW * k, kSujiH * row, kSujiW, kSujiH, digit_colour(k, row));
   auto cell = [&](int i) { return g.scr.win.at(8 * 42 + kSujiStep * i + 1, 8 * 24 + 5); };
 
   g.t.man_ten = -15;
@@ -195,15 +258,196 @@ TEST_F(DrawTest, BoxFillsItsInsideAndDropsAShadow) {
 }
 
 TEST_F(DrawTest, HandCounterShowsSeriesOrTurn) {
-  // Only checks that both forms draw inside the box and leave the markers row clean
-  // beyond the repeat count.
-  g.t.honba = 3;
+  constexpr int kBlank = 11;
+  // The normal game: dealer turn in row 6, the repeat count in row 5.
+  g.t.game_mode = 0;
+  g.t.kyoku = 3;
+  g.t.honba = 12;
   g.t.oya = 2;
   pr_kyoku(g);
-  EXPECT_TRUE(shows_background(8 * (1 + 3) + k100W, 8 * 53, 8 * 40, k100H));
-  g.t.honba = 0;
-  pr_honba(g);
-  EXPECT_TRUE(shows_background(8, 8 * 53, 8 * 50, k100H));
+  expect_frame(11, 15, 23, 18, 9);
+  EXPECT_EQ(g.scr.win.at(98, 140), g.scr.iro[7]);  // the fill, left of the numbers
+  EXPECT_EQ(cell_at(13, 16, 0), digit_colour(kBlank, 6));
+  EXPECT_EQ(cell_at(13, 16, 1), digit_colour(3, 6));
+  EXPECT_EQ(cell_at(18, 16, 0), digit_colour(kBlank, 5));
+  EXPECT_EQ(cell_at(18, 16, 1), digit_colour(1, 5));
+  EXPECT_EQ(cell_at(18, 16, 2), digit_colour(2, 5));
+  EXPECT_EQ(g.scr.win.at(8 * 12 + 5, 8 * 53 + 9), marker_colour(2));  // markers drawn too
+
+  // A 25-hand series: its length in row 1, the hand number in row 4.
+  g.scr.win.fill(kBlack);
+  g.t.game_mode = 4;
+  g.t.game_no = 7;
+  pr_kyoku(g);
+  expect_frame(11, 15, 23, 18, 9);
+  EXPECT_EQ(cell_at(12, 16, 0), digit_colour(kBlank, 1));
+  EXPECT_EQ(cell_at(12, 16, 1), digit_colour(2, 1));
+  EXPECT_EQ(cell_at(12, 16, 2), digit_colour(5, 1));
+  EXPECT_EQ(cell_at(18, 16, 1), digit_colour(kBlank, 4));
+  EXPECT_EQ(cell_at(18, 16, 2), digit_colour(7, 4));
+}
+
+TEST_F(DrawTest, RepeatMarkersCountToFiftyInTheDealersColour) {
+  auto marker = [&](int col) { return g.scr.win.at(8 * col + 5, 8 * 53 + 9); };
+  struct Case {
+    int honba, oya, shown;
+  } cases[] = {{0, 1, 0}, {1, 1, 1}, {3, 2, 3}, {49, 1, 49}, {50, 2, 50}, {51, 1, 50}, {999, 2, 50}};
+  for (const Case& c : cases) {
+    g.t.honba = 50;  // a full row first: a shorter one must erase the rest
+    g.t.oya = 1;
+    pr_honba(g);
+    g.t.honba = std::int16_t(c.honba);
+    g.t.oya = std::int16_t(c.oya);
+    pr_honba(g);
+    const Pixel want = marker_colour(c.oya == 1 ? 1 : 2);  // white while the user deals, pink otherwise
+    for (int col = 1; col <= c.shown; ++col) ASSERT_EQ(marker(col), want) << c.honba << " col " << col;
+    // Markers are 10 pixels wide on an 8-pixel grid: the last one overhangs by 2.
+    const int clear_from = 8 * (1 + c.shown) + (c.shown ? 2 : 0);
+    EXPECT_TRUE(shows_background(clear_from, 8 * 53, 8 * 51 + 2 - clear_from, k100H)) << c.honba;
+    EXPECT_EQ(marker(52), kBlack) << c.honba;  // nothing beyond the fiftieth place
+  }
+}
+
+TEST_F(DrawTest, ScoreBoxWithLogoCaptionScoreAndStickBox) {
+  for (int c = 0; c < 4; ++c) fill_rect(g.scr.PicSCORE, 0, kScoreH * c, kScoreW, kScoreH, rgb(70, 71, c));
+  g.t.man_ten = 300;
+  g.t.ivent_bou = {1, 0, 3, 9, 2, 0};
+  tg.os.time_of_day.second = 7;  // odd seconds: the second logo
+  haikei_to_window(g);
+  const Pixel under_shadow = g.scr.win.at(8 * 59 + 7, 8 * 24);
+  gamen_sub(g);
+  expect_frame(25, 21, 59, 26, 0);
+  EXPECT_EQ(g.scr.win.at(330, 200), g.scr.iro[7]);
+  const Pixel shadow = g.scr.win.at(8 * 59 + 7, 8 * 24);
+  EXPECT_LT(red_of(shadow), red_of(under_shadow));
+  EXPECT_LT(green_of(shadow), green_of(under_shadow));
+  EXPECT_EQ(g.scr.win.at(208 + 3, 175 + 3), rgb(90, 91, 93));
+  EXPECT_EQ(g.scr.win.at(208 + kGameW - 1, 175 + kGameH - 1), rgb(90, 91, 93));
+  const Pixel caption = g.scr.win.at(8 * 42 + 3, 8 * 22 + 3);
+  EXPECT_EQ(red_of(caption), 70);
+  EXPECT_EQ(green_of(caption), 71);
+  EXPECT_EQ(cell_at(42, 24, 4), digit_colour(11, 0));  // "     30000" in red
+  EXPECT_EQ(cell_at(42, 24, 5), digit_colour(3, 0));
+  EXPECT_EQ(cell_at(42, 24, 9), digit_colour(0, 0));
+  // The event sticks: framed in colour 10, each icon above its count.
+  expect_frame(11, 18, 23, 26, 10);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(g.scr.win.at(8 * (13 + 2 * i) + 5, 8 * 19 + 20), stick_colour(1 + i)) << i;
+    EXPECT_EQ(cell_at(13 + 2 * i, 24, 0), digit_colour(g.t.ivent_bou[std::size_t(i)], 2)) << i;
+  }
+  tg.os.time_of_day.second = 8;
+  pr_yugi(g);
+  EXPECT_EQ(g.scr.win.at(208 + 3, 175 + 3), rgb(90, 91, 92));
+
+  // No stick box in a LAN match.
+  g.scr.win.fill(kBlack);
+  g.t.lan_mode = 1;
+  gamen_sub(g);
+  EXPECT_EQ(g.scr.win.at(8 * 15, 8 * 22), kBlack);
+  EXPECT_EQ(g.scr.win.at(8 * 13 + 5, 8 * 19 + 20), kBlack);
+}
+
+TEST_F(DrawTest, MeldsOfEachKindAtTheirPlaces) {
+  g.scr.ura_no = 3;
+  g.s.settei[7] = 0;
+  g.t.man_naki_hai = {0, 3, 31, 19, 25, 0};
+  g.t.man_naki_kind = {0, 1, 2, 3, 4, 0};
+  g.t.man_naki_cnt = 5;
+  // Meld k at row 47 - 7 (k - 1), tiles at columns 63, 67, 71, 75; 0 = face down.
+  const int want[5][4] = {{}, {3, 4, 5, -1}, {31, 31, 31, -1}, {19, 19, 19, 19}, {0, 25, 25, 0}};
+  for (int s17 : {0, 1}) {
+    g.s.settei[17] = s17;
+    g.scr.win.fill(kBlack);
+    pr_naki_hai(g);
+    const int face_y = s17 ? 20 : 30;  // upright face above the strip, or below it
+    for (int k = 1; k <= 4; ++k)
+      for (int j = 0; j < 4; ++j) {
+        const Pixel p = at_grid(63 + 4 * j, 47 - 7 * (k - 1), 10, face_y);
+        const int t = want[k][j];
+        const Pixel expected = t < 0 ? kBlack : t == 0 ? back_colour(3, s17 == 1) : face_colour(t, false);
+        EXPECT_EQ(p, expected) << "setting 17 " << s17 << " meld " << k << " tile " << j;
+      }
+  }
+}
+
+TEST_F(DrawTest, OperationWindowOfEveryMode) {
+  struct Case {
+    int mode, cursor, frame;
+    std::vector<std::string> items;
+    std::vector<int> glyphs;  // 0: the pair A, N
+  } cases[] = {
+      {0, 0, 2, {"ツモ", "ポン", "チー", "カン", "上がり"}, {14, 30, 31, 32, 34}},
+      {1, 3, 1, {"捨てる", "カン", "リーチ", "上がり"}, {0, 32, 33, 34}},
+      {2, 1, 3, {"捨てる", "取消し"}, {0, 33}},
+      {3, 0, 10, {"選択"}, {0}},
+      {4, 1, 11, {"ツモ", "上がり"}, {14, 34}},
+      {5, 0, 12, {"捨てる", "上がり"}, {14, 34}},
+      {6, 1, 13, {"捨てる", "カン"}, {0, 32}},
+      {7, 2, 14, {"捨てる", "カン", "上がり"}, {0, 32, 34}},
+      {1, 4, 1, {"捨てる", "カン", "リーチ", "上がり", "ﾎﾟﾝﾂﾞｹ"}, {0, 32, 33, 34, 35}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("mode " + std::to_string(c.mode));
+    g.t.man_naki_cnt = c.items.size() == 5 && c.mode == 1 ? 2 : 1;  // ﾎﾟﾝﾂﾞｹ only with a meld
+    g.scr.win.fill(kBlack);
+    tg.os.texts.clear();
+    sousa_window(g, c.cursor, c.mode);
+    expect_frame(66, 4, 78, 17, 0);
+    std::vector<std::string> texts = {"操　作"};
+    texts.insert(texts.end(), c.items.begin(), c.items.end());
+    EXPECT_EQ(tg.os.texts, texts);
+    for (int i = 0; i < 5; ++i) {
+      const int row = 7 + 2 * i;
+      const bool shown = i < int(c.items.size());
+      if (shown && c.glyphs[std::size_t(i)] == 0) {
+        EXPECT_EQ(at_grid(67, row, 5, 5), key_colour(27)) << i;
+        EXPECT_EQ(at_grid(69, row, 5, 5), key_colour(28)) << i;
+      } else if (shown) {
+        EXPECT_EQ(at_grid(68, row, 5, 5), key_colour(c.glyphs[std::size_t(i)])) << i;
+      } else {
+        EXPECT_EQ(at_grid(68, row, 5, 5), g.scr.iro[7]) << i;
+      }
+      // The item under the cursor is framed in the mode's colour.
+      EXPECT_EQ(g.scr.win.at(8 * 67 - 2, 8 * row + 8) == g.scr.iro[std::size_t(c.frame)], i == c.cursor) << i;
+    }
+  }
+}
+
+TEST_F(DrawTest, CalledTileMarkSitsOnTheLatestDiscard) {
+  // Cursor of the row after the latest discard -> that discard's place.
+  struct Case {
+    bool user_row;
+    int junme, cur_x, cur_y, col, row;
+  } cases[] = {
+      {false, 2, 57, 14, 61, 14}, {false, 10, 25, 14, 29, 14}, {false, 11, 61, 7, 25, 14},
+      {false, 12, 57, 7, 61, 7},  {true, 2, 7, 29, 3, 29},     {true, 10, 39, 29, 35, 29},
+      {true, 11, 3, 36, 39, 29},  {true, 12, 7, 36, 3, 36},
+  };
+  for (const Case& c : cases)
+    for (int s17 : {0, 1})
+      for (int kind : {1, 2, 3}) {
+        SCOPED_TRACE(std::string(c.user_row ? "user" : "opponent") + " discard " + std::to_string(c.junme - 1) +
+                     " setting 17 " + std::to_string(s17) + " kind " + std::to_string(kind));
+        g.s.settei[17] = s17;
+        g.scr.win.fill(kWhite);
+        if (c.user_row) {
+          g.t.man_junme = std::int16_t(c.junme);
+          g.t.man_sute_x = std::int16_t(c.cur_x);
+          g.t.man_sute_y = std::int16_t(c.cur_y);
+          lan_sute_ichi_kesu(g, kind);
+        } else {
+          g.t.com_junme = std::int16_t(c.junme);
+          g.t.com_sute_x = std::int16_t(c.cur_x);
+          g.t.com_sute_y = std::int16_t(c.cur_y);
+          com_sute_ichi_kesu(g, kind);
+        }
+        for (int dy : {-1, 2, 30, kTileH})
+          EXPECT_EQ(at_grid(c.col, c.row, 31, dy), dy < 0 || dy >= kTileH ? kWhite : kChecker) << dy;
+        EXPECT_EQ(at_grid(c.col - 1, c.row, 7, 30), kWhite);
+        EXPECT_EQ(at_grid(c.col + 4, c.row, 0, 30), kWhite);
+        // ポン, チー or カン under the mark's top, or in its lower half with setting 17.
+        EXPECT_EQ(at_grid(c.col, c.row + (s17 ? 5 : 1), 5, 5), label_colour(kind + 1));
+      }
 }
 
 }  // namespace
