@@ -166,6 +166,53 @@ TEST_F(SettlementTest, FuOfPairsSetsMeldsAndWaits) {
   EXPECT_EQ(last_fu(g), 20 + 8 + 4 + 8 - 4 + 12 + 8 + 2);
 }
 
+TEST_F(SettlementTest, TripletAndPairFuOfEveryTerminalAndHonour) {
+  g.t.oya = 2;
+  g.a.pinfu_flag = 1;  // no wait fu
+  g.t.agari_hai = 12;
+  // Closed triplet by tsumo: 20 + 2 + 8 (4 for a simple). Pon by ron: 20 + 8 - 4
+  // (4 - 2 for a simple).
+  struct Triplet {
+    int tile, closed, pon;
+  } triplets[] = {
+      {1, 30, 24},  {9, 30, 24},  {11, 30, 24}, {19, 30, 24}, {21, 30, 24}, {29, 30, 24}, {31, 30, 24},
+      {32, 30, 24}, {33, 30, 24}, {34, 30, 24}, {35, 30, 24}, {36, 30, 24}, {37, 30, 24}, {2, 26, 22},
+      {8, 26, 22},  {12, 26, 22}, {18, 26, 22}, {22, 26, 22}, {28, 26, 22}, {5, 26, 22},
+  };
+  for (const Triplet& c : triplets) {
+    sets({{2, c.tile}, {1, 12}, {1, 23}, {1, 3}}, 5);
+    g.t.agari_pl = 1;
+    g.t.agari_kind = 1;
+    g.t.man_naki_cnt = 1;
+    fu_keisan(g, 1);
+    EXPECT_EQ(last_fu(g), c.closed) << "closed triplet of " << c.tile;
+    g.t.agari_kind = 2;
+    g.t.man_naki_cnt = 2;
+    g.t.man_naki_kind[1] = 2;
+    g.t.man_naki_hai[1] = Tile(c.tile);
+    fu_keisan(g, 1);
+    EXPECT_EQ(last_fu(g), c.pon) << "pon of " << c.tile;
+  }
+  // The pair, won by tsumo with sequences only: 22 + the pair's fu. The user's
+  // own seat wind counts twice; the opponent never gets it.
+  struct Pair {
+    int head, winner, oya, fu;
+  } pairs[] = {
+      {31, 1, 1, 26}, {31, 1, 2, 24}, {32, 1, 1, 24}, {32, 1, 2, 26}, {31, 2, 2, 24}, {32, 2, 1, 24},
+      {33, 1, 1, 22}, {34, 1, 2, 22}, {35, 1, 1, 24}, {36, 2, 2, 24}, {37, 1, 2, 24}, {37, 2, 1, 24},
+      {1, 1, 1, 22},  {19, 2, 2, 22}, {29, 1, 2, 22},
+  };
+  g.t.man_naki_cnt = 1;
+  for (const Pair& c : pairs) {
+    sets({{1, 2}, {1, 12}, {1, 23}, {1, 3}}, c.head);
+    g.t.agari_pl = std::int16_t(c.winner);
+    g.t.oya = std::int16_t(c.oya);
+    g.t.agari_kind = 1;
+    fu_keisan(g, 1);
+    EXPECT_EQ(last_fu(g), c.fu) << "pair of " << c.head << " winner " << c.winner << " dealer " << c.oya;
+  }
+}
+
 TEST_F(SettlementTest, EdgeWaitNeedsTheSameSuit) {
   g.t.agari_pl = 1;
   g.t.oya = 2;

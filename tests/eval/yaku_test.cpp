@@ -253,6 +253,24 @@ TEST_F(YakuJudge, OpponentNeverGetsThreeKans) {
   EXPECT_EQ(g.yaku.yaku_str.substr(8, 2), " 0");  // the opponent is always closed
 }
 
+TEST_F(YakuJudge, ThreeKansExactlyForTheUser) {
+  struct Case {
+    std::vector<Meld> melds;
+    std::vector<Set> sets;
+    int han;
+  } cases[] = {
+      {{{5, 3}, {14, 4}}, {{21, 2}, {7, 1}}, -1},              // two kans and a triplet
+      {{{5, 3}, {14, 4}, {27, 3}}, {{7, 1}}, 2},               // three, open and closed
+      {{{5, 4}, {14, 4}, {27, 4}}, {{33, 2}}, 2},              // three closed
+      {{{5, 3}, {14, 4}, {27, 3}, {31, 4}}, {}, -1},           // four: the yakuman instead
+  };
+  for (const Case& c : cases) {
+    judge({.pl = 1, .kind = 1, .agari = 35, .sets = c.sets, .head = 35, .melds = c.melds});
+    EXPECT_EQ(han(26), c.han) << c.melds.size() << " kans";
+    EXPECT_EQ(sukan_check(g), c.melds.size() == 4 ? 1 : 0) << c.melds.size() << " kans";
+  }
+}
+
 TEST_F(YakuJudge, ThreeConcealedTripletsByWinAndOpenTriplets) {
   const std::vector<Set> four = {{2, 2}, {14, 2}, {27, 2}, {33, 2}};
   judge({.pl = 1, .kind = 2, .agari = 33, .sets = four, .head = 35});
