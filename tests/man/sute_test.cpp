@@ -122,8 +122,8 @@ TEST_F(ManTest, RiichiTurnThrowsOnlyTheDrawnTile) {
 TEST_F(ManTest, NoWinAfterAPonOrChi) {
   add_meld(31, 2);
   for (int inflg : {kPon, kChi}) {
-    hand({2, 3, 4, 15, 16, 17, 27, 28, 29, 24, 25});
-    g.t.man_hai[14] = 23;  // would complete the hand, but no tile was drawn
+    // Eleven tiles and the pon of 31: a complete shape, but no tile was drawn.
+    hand({2, 3, 4, 15, 16, 17, 24, 25, 33, 33}, 23);
     press({key(vk_digit(5)), key(vk_slot(1))});
     EXPECT_EQ(man_sute_sub(g, 0, inflg), 0) << inflg;
     EXPECT_EQ(g.man.sousa_mode, 6) << inflg;
