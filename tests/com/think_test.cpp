@@ -144,21 +144,36 @@ TEST(ShikouGroups, EveryDefaultIsShownByAnOption) {
 }
 
 // The table of the hand: the chosen preset, and the dora lowered by 20 (at
-// least to 1) when the dora emphasis is on.
+// least to 1) when the dora emphasis is on. Weights read off the two presets.
 TEST_F(ShikouFileTest, HandWeightsFollowThePresetAndLowerTheDora) {
+  struct Case {
+    int preset_b, next_is_dora, lower, indicator, dora, dora_weight, other, other_weight;
+  } cases[] = {
+      {0, 1, 1, 9, 1, 4, 9, 25},      // A: 24 - 20; the indicator itself keeps 25
+      {0, 1, 1, 34, 31, 11, 34, 34},  // North shows East: 31 - 20
+      {0, 0, 1, 34, 34, 14, 31, 31},  // the indicator is the dora
+      {0, 1, 1, 37, 35, 10, 37, 28},  // red shows white: 30 - 20
+      {0, 1, 1, 14, 15, 1, 14, 4},    // 1 - 20, raised to 1
+      {0, 1, 1, 21, 22, 1, 21, 23},   // exactly 21: 1
+      {0, 1, 1, 8, 9, 5, 8, 18},      // 25 - 20
+      {0, 1, 0, 8, 9, 25, 8, 18},     // no emphasis: the preset as it is
+      {1, 1, 1, 24, 25, 10, 24, 15},  // B: 30 - 20
+      {1, 1, 1, 36, 37, 7, 36, 26},   // 27 - 20
+      {1, 0, 1, 21, 21, 1, 22, 8},    // 20 - 20 = 0, raised to 1
+      {1, 1, 1, 19, 11, 3, 19, 16},   // 19 shows 11: 23 - 20
+  };
   fill_weight_presets(g.com);
-  for (int seed = 1; seed <= 40; ++seed) {
-    g.rng.seed(std::uint32_t(seed));
-    g.s.shikou_hyouka = std::int16_t(seed % 2);
-    g.s.shikou_dora = 1;
-    set_shoki2(g);
+  for (const Case& c : cases) {
+    g.s.shikou_hyouka = std::int16_t(c.preset_b);
+    g.s.shikou_dora = std::int16_t(c.lower);
+    g.s.settei[6] = std::int16_t(c.next_is_dora);
+    // Only the indicator is left to draw: it becomes dora, ura-dora and kan-dora.
+    g.t.hai_cnt.fill(4);
+    g.t.hai_cnt[std::size_t(c.indicator)] = 1;
     set_dora(g);
-    const Weights& preset = seed % 2 ? g.com.hai_hyouka_b : g.com.hai_hyouka_a;
-    const Tile d = out_dora(g, g.t.dora);
-    for (int c = 1; c <= 38; ++c) {
-      const int want = c == d ? std::max(preset[std::size_t(c)] - 20, 1) : preset[std::size_t(c)];
-      ASSERT_EQ(g.com.hai_hyouka[std::size_t(c)], want) << "seed " << seed << " code " << c;
-    }
+    ASSERT_EQ(g.t.dora, c.indicator);
+    EXPECT_EQ(g.com.hai_hyouka[std::size_t(c.dora)], c.dora_weight) << "indicator " << c.indicator;
+    EXPECT_EQ(g.com.hai_hyouka[std::size_t(c.other)], c.other_weight) << "indicator " << c.indicator;
   }
 }
 

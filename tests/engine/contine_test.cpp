@@ -154,12 +154,30 @@ TEST_F(Contine, EveryCoveredFieldBreaksTheChecksAndNoOtherDoes) {
 }
 
 TEST_F(Contine, SixteenBitSumsWrapAround) {
-  some_game();
-  t.ivent_bou = {30000, 30000, 0, 0, 0, 0};  // check 2 runs past 32767
-  const ContineData d = contine_from_table(t, 1, 59, 59);
-  EXPECT_EQ(d.check2, std::int16_t(std::uint16_t(unsigned(d.mix_d + d.mix_b + d.mix_e + 60000))));
-  EXPECT_LT(d.check2, 0);
-  EXPECT_TRUE(contine_checks_ok(d));
+  // Saved at 59 s, 59 min: a 7, c 11, b 7, e 11, d 49, f 121.
+  struct Case {
+    std::int32_t man_ten;
+    std::int16_t ivent0, game_no;
+    std::int32_t check1, check2, check3;
+  } cases[] = {
+      // 139 + 412 + 2 + 3 + 5 + 2; 49 + 7 + 11 + 1 + 2; 11 + 7 + 11 + 6 + 4 + 1
+      {412, 1, 6, 563, 70, 40},
+      // check 2: 49 + 7 + 11 + 30000 + 30000 = 60067 wraps to -5469
+      {412, 30000, 6, 563, -5469, 40},
+      // check 3: 29 + 32767 + 4 + 1 = 32801 wraps to -32735; the score stays 32-bit
+      {100000, 1, 32767, 100151, 70, -32735},
+  };
+  for (const Case& c : cases) {
+    some_game();
+    t.man_ten = c.man_ten;
+    t.ivent_bou = {c.ivent0, c.ivent0 == 1 ? std::int16_t(2) : std::int16_t(30000), 0, 0, 0, 9};
+    t.game_no = c.game_no;
+    const ContineData d = contine_from_table(t, 1, 59, 59);
+    EXPECT_EQ(d.check1, c.check1) << c.man_ten;
+    EXPECT_EQ(d.check2, c.check2) << c.ivent0;
+    EXPECT_EQ(d.check3, c.check3) << c.game_no;
+    EXPECT_TRUE(contine_checks_ok(d));
+  }
 }
 
 TEST_F(Contine, SavesInDifferentMinutesMixDifferentlyAndBothVerify) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "com/com_turn.h"
 #include "engine/dice.h"
 #include "engine/game.h"
@@ -54,20 +56,61 @@ TEST(Dice, ParityDecidesTheDealer) {
   EXPECT_EQ(oya_for_dice(1, 1), 2);
 }
 
-TEST_F(DriverTest, TheTenthRollDecides) {
-  Rng copy = g.rng;
-  auto roll = [&] { return std::clamp(int(6.0f * copy.next() + 1.0f), 1, 6); };
-  int a = 0, b = 0;
-  for (int i = 0; i < 10; ++i) {
-    a = roll();
-    b = roll();
+// Records where each pip of a die is printed.
+struct PipPlatform : HeadlessPlatform {
+  std::vector<std::pair<int, int>> pips;
+  void draw_text(Surface& s, int x, int y, const std::string& t, const TextStyle& st) override {
+    if (t == "●") pips.emplace_back(x, y);
+    HeadlessPlatform::draw_text(s, x, y, t, st);
   }
-  tg.os.input.push_back(kEnter);
-  g.t.series_void = 3;
-  oya_kime(g);
-  EXPECT_EQ(g.t.oya, oya_for_dice(a, b));
-  EXPECT_EQ(g.t.series_void, 0);
-  EXPECT_TRUE(tg.os.drew("親を決めます"));
+};
+
+TEST_F(DriverTest, TheTenthRollDecides) {
+  // Pips of each face as grid offsets inside its 9 x 9 die.
+  const std::set<std::pair<int, int>> faces[7] = {
+      {},
+      {{4, 4}},
+      {{2, 2}, {6, 6}},
+      {{2, 2}, {6, 6}, {4, 4}},
+      {{2, 2}, {6, 6}, {2, 6}, {6, 2}},
+      {{2, 2}, {6, 6}, {2, 6}, {6, 2}, {4, 4}},
+      {{2, 2}, {6, 6}, {2, 6}, {6, 2}, {2, 4}, {6, 4}},
+  };
+  std::set<int> dealers;
+  for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+    PipPlatform os;
+    os.data_folder = tg.dir.str();
+    Game g2{os};
+    ASSERT_TRUE(Form_Load(g2));
+    g2.s.settei[12] = 1;
+    g2.rng.seed(seed);
+    g2.t.series_void = 3;
+    os.on_idle = [](HeadlessPlatform& p) { p.input.push_back(kEnter); };
+    oya_kime(g2);
+    // The dice alternate: column 30 then column 40, ten times; a die's pips
+    // follow one another.
+    std::vector<std::pair<int, std::set<std::pair<int, int>>>> throws;  // die column, pips
+    for (auto [x, y] : os.pips) {
+      const int column = x / 8 < 40 ? 30 : 40;
+      if (throws.empty() || throws.back().first != column) throws.push_back({column, {}});
+      throws.back().second.insert({x / 8 - column, y / 8 - 20});
+    }
+    ASSERT_EQ(throws.size(), 20u) << seed;
+    int face[2] = {0, 0};
+    for (std::size_t i = 0; i < throws.size(); ++i) {
+      ASSERT_EQ(throws[i].first, i % 2 ? 40 : 30);
+      int f = 0;
+      for (int k = 1; k <= 6; ++k)
+        if (throws[i].second == faces[k]) f = k;
+      ASSERT_NE(f, 0) << "seed " << seed << " throw " << i << ": pips of no face";
+      face[i % 2] = f;
+    }
+    EXPECT_EQ(g2.t.oya, (face[0] + face[1]) % 2 == 1 ? 1 : 2) << face[0] << "+" << face[1];
+    EXPECT_EQ(g2.t.series_void, 0);
+    EXPECT_TRUE(os.drew("親を決めます"));
+    dealers.insert(g2.t.oya);
+  }
+  EXPECT_EQ(dealers.size(), 2u);  // either side may deal
 }
 
 TEST_F(DriverTest, DealerAdvance) {
