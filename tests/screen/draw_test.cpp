@@ -245,6 +245,10 @@ TEST_F(DrawTest, BlinkingHidesAndShowsEveryCopy) {
 TEST_F(DrawTest, BoxFillsItsInsideAndDropsAShadow) {
   gbox_r(g, 10, 10, 20, 15, 13, 0, 1);
   EXPECT_EQ(g.scr.win.at(8 * 15, 8 * 12), g.scr.iro[13]);
+  expect_frame(10, 10, 20, 15, 0);
+  gbox_r(g, 10, 10, 20, 15, 13, 5, 0);  // the frame in colour row 5
+  expect_frame(10, 10, 20, 15, 5);
+  EXPECT_FALSE(piece_at(0, kVert, 10, 12));
   // The shadow lies two pixels right of and below the frame line.
   g.scr.win.fill(kWhite);
   gbox_r(g, 10, 10, 20, 15, 7, 0, 1);
