@@ -221,6 +221,27 @@ TEST_F(DriverTest, ScoreHistoryAndSeriesEnd) {
   EXPECT_EQ(g.t.series_done, 1);  // 500 > 400
 }
 
+TEST_F(DriverTest, SeriesEndsAfterItsLengthAndTheHandNumberStopsAt499) {
+  struct Case {
+    int mode, game_no, next, done;
+  } cases[] = {
+      {4, 24, 25, 0},   {4, 25, 26, 1},   {3, 49, 50, 0},   {3, 50, 51, 1},   {2, 74, 75, 0},
+      {2, 75, 76, 1},   {1, 99, 100, 0},  {1, 100, 101, 1}, {5, 199, 200, 0}, {5, 200, 201, 1},
+      {6, 299, 300, 0}, {6, 300, 301, 1}, {7, 399, 400, 0}, {7, 400, 401, 1}, {0, 497, 498, 0},
+      {0, 498, 499, 0}, {0, 499, 499, 0},
+  };
+  for (const Case& c : cases) {
+    g.t.game_mode = std::int16_t(c.mode);
+    g.t.game_no = std::int16_t(c.game_no);
+    g.t.series_done = 0;
+    g.t.man_ten = std::int32_t(c.game_no);
+    score_rireki_add(g);
+    EXPECT_EQ(g.t.score_rireki[std::size_t(c.game_no)], c.game_no) << c.mode << " " << c.game_no;
+    EXPECT_EQ(g.t.game_no, c.next) << c.mode << " " << c.game_no;
+    EXPECT_EQ(g.t.series_done, c.done) << c.mode << " " << c.game_no;
+  }
+}
+
 TEST_F(DriverTest, WholeSeriesOfTwentyFiveHands) {
   // The computer throws every tile it draws, so no hand ends before its last
   // discard and the user's score never runs out.

@@ -209,6 +209,20 @@ TEST_F(DrawTest, RiichiSticksAreGroupedByValue) {
   for (int i = 0; i < 5; ++i) EXPECT_EQ(stick(i), rgb(20 * 9, 3, 3)) << i;
   EXPECT_TRUE(shows_background(8 * 66 + 2, 8 * 22, 8, kBouH));
 
+  // Just under, at and over the fifty counted.
+  for (int n : {49, 50, 51}) {
+    g.t.rechi_bou = std::int16_t(n);
+    pr_bou(g);
+    const int tens = n >= 50 ? 5 : 4;
+    for (int i = 0; i < tens; ++i) EXPECT_EQ(stick(i), rgb(20 * 9, 3, 3)) << n << " " << i;
+    if (n == 49) {
+      EXPECT_EQ(stick(4), rgb(20 * 8, 3, 3));
+      for (int i = 5; i < 9; ++i) EXPECT_EQ(stick(i), rgb(20 * 7, 3, 3)) << i;
+    }
+    const int used = n == 49 ? 9 : 5;
+    EXPECT_TRUE(shows_background(8 * (61 + used) + 2, 8 * 22, 8, kBouH)) << n;
+  }
+
   g.t.rechi_bou = 7;
   pr_bou(g);
   EXPECT_EQ(stick(0), rgb(20 * 8, 3, 3));  // 5,000
