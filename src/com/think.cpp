@@ -72,7 +72,7 @@ void load_shikou(Game& g) {
 }
 
 bool shikou_save(Game& g) {
-  if (write_file_atomic(g.path(kShikouFile), format_shikou(g.s))) return true;
+  if (write_file_atomic(g.save_path(kShikouFile), format_shikou(g.s))) return true;
   g.os.message_box("思考法ﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
                    MessageIcon::None);
   return false;

@@ -123,11 +123,10 @@ void contine_sel(Game& g) {
   if (g.os.message_box("ゲームのデータをロードしますか？", "データのロード", MessageButtons::YesNo,
                        MessageIcon::Information) == MessageAnswer::No) {
     // Only the flag changes; the rest of the old game stays in the file unused.
-    const std::string path = g.path(kContineFile);
-    if (auto bytes = read_file(path, kReadLimit); bytes && bytes->size() >= 2) {
+    if (auto bytes = read_file(g.path(kContineFile), kReadLimit); bytes && bytes->size() >= 2) {
       (*bytes)[0] = 0;
       (*bytes)[1] = 0;
-      write_file_atomic(path, *bytes);
+      write_file_atomic(g.save_path(kContineFile), *bytes);
     }
     t.contine_flag = 0;
   }
@@ -135,7 +134,7 @@ void contine_sel(Game& g) {
 
 bool save_contine(Game& g, int flag) {
   clock_get(g);
-  const std::string path = g.path(kContineFile);
+  const std::string path = g.save_path(kContineFile);
   const std::string bytes = format_contine(contine_from_table(g.t, flag, g.t.clock_sec, g.t.clock_min));
   if (write_file_atomic(path, overwrite_from_start(read_file(path, kReadLimit), bytes))) return true;
   g.os.message_box("ｺﾝﾃｨﾆｭｰﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,

@@ -13,6 +13,7 @@
 #include "eval/yaku.h"
 #include "lan/lan_state.h"
 #include "man/input.h"
+#include "platform/folders.h"
 #include "platform/platform.h"
 #include "records/records.h"
 #include "records/settings.h"
@@ -48,7 +49,12 @@ struct Game {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  std::string path(const std::string& name) const { return join_app_path(t.app_path, name); }
+  // Where a file of the game is read from (an asset, or a file of the user's).
+  std::string path(const std::string& name) const {
+    return find_in_folders(t.read_folders, t.app_path, name);
+  }
+  // Where a file of the game is written.
+  std::string save_path(const std::string& name) const { return join_app_path(t.app_path, name); }
 
   void show_menu(const std::string& name, bool visible) {
     if (visible) hidden_menus.erase(name);

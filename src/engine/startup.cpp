@@ -69,6 +69,7 @@ bool Form_Load(Game& g) {
   g.t.lan_host = 0;
   g.os.set_caption(window_caption());
   g.t.app_path = g.os.app_path();
+  g.t.read_folders = g.os.read_folders();
   g.os.set_window_surface(&g.scr.win);
   g.os.center_window();
 

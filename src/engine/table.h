@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace sekiba {
 
@@ -67,6 +68,9 @@ struct Table {
 
   std::int16_t clock_sec = 0, clock_min = 0;
   std::string app_path;
+  // Folders a file is looked for in before it is read, first match wins; empty:
+  // app_path alone.
+  std::vector<std::string> read_folders;
 };
 
 }  // namespace sekiba

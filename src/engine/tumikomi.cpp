@@ -98,7 +98,7 @@ void tumikomi_load_tin(Game& g) {
 void tumikomi_load_tum(Game& g) { load_over(g, kTumikomiUserFile); }
 
 bool tumikomi_save(Game& g) {
-  if (write_file_atomic(g.path(kTumikomiUserFile), tumikomi_format(g.tumikomi_data))) return true;
+  if (write_file_atomic(g.save_path(kTumikomiUserFile), tumikomi_format(g.tumikomi_data))) return true;
   g.os.message_box("積み込みﾃﾞｰﾀﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
                    MessageIcon::None);
   return false;

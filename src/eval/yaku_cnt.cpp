@@ -68,7 +68,7 @@ void load_yaku_cnt(Game& g) {
 }
 
 void save_yaku_cnt(Game& g) {
-  if (write_file_atomic(g.path(kYakuCntFile), format_yaku_cnt(g.yaku))) return;
+  if (write_file_atomic(g.save_path(kYakuCntFile), format_yaku_cnt(g.yaku))) return;
   g.os.message_box("上がり役累積ﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
                    MessageIcon::None);
 }

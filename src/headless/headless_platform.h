@@ -129,6 +129,11 @@ class HeadlessPlatform : public Platform {
 
   bool another_instance_running() override { return other_instance; }
   std::string app_path() override { return data_folder; }
+  // Folders to read from; empty: data_folder alone.
+  std::vector<std::string> read_folder_list;
+  std::vector<std::string> read_folders() override {
+    return read_folder_list.empty() ? std::vector<std::string>{data_folder} : read_folder_list;
+  }
   bool shell_open(const std::string& target) override {
     shell_opened.push_back(target);
     return true;

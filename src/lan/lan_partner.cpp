@@ -49,7 +49,7 @@ void lan_aite_load(Game& g) {
 bool lan_aite_save(Game& g) {
   std::string out;
   for (std::size_t i = 0; i < 10; ++i) out += "\"" + g.lan.aite_list[i] + "\"\r\n";
-  if (write_file_atomic(g.path(kLanFile), out)) return true;
+  if (write_file_atomic(g.save_path(kLanFile), out)) return true;
   g.os.message_box("ＬＡＮ対戦相手のホストネームを書き込めませんでした", "ﾌｧｲﾙの書き込み",
                    MessageButtons::Ok, MessageIcon::None);
   return false;

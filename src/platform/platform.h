@@ -160,6 +160,8 @@ class Platform {
   // Folder for the program's data files (settings, records, saves) and for the
   // optional pictures and sounds, without a trailing separator.
   virtual std::string app_path() = 0;
+  // Folders the program reads its files from, first match wins.
+  virtual std::vector<std::string> read_folders() { return {app_path()}; }
   virtual bool shell_open(const std::string& target) = 0;
   virtual void set_clipboard(const std::string& utf8) = 0;
 };

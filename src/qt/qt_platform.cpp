@@ -21,7 +21,6 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSoundEffect>
-#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTimer>
 #include <QUrl>
@@ -266,18 +265,15 @@ bool QtPlatform::another_instance_running() {
   return !instance_lock_->tryLock(0);
 }
 
-std::string QtPlatform::app_path() {
-  QString dir = QCoreApplication::applicationDirPath();
-  QFileInfo info(dir);
-  if (!info.isWritable()) {
-    dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-          QStringLiteral("/sekiba");
-    QDir().mkpath(dir);
-  }
-  while (dir.size() > 1 && (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\'))))
-    dir.chop(1);
-  return dir.toStdString();
+const FolderPlan& QtPlatform::folders() {
+  if (!folders_)
+    folders_ = plan_folders(QCoreApplication::applicationDirPath().toStdString(), user_data_folder());
+  return *folders_;
 }
+
+std::string QtPlatform::app_path() { return folders().app_path; }
+
+std::vector<std::string> QtPlatform::read_folders() { return folders().read_folders; }
 
 bool QtPlatform::shell_open(const std::string& target) {
   QString t = qs(target);

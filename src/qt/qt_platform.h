@@ -6,8 +6,10 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/folders.h"
 #include "platform/platform.h"
 
 class QLockFile;
@@ -80,6 +82,7 @@ class QtPlatform : public Platform {
 
   bool another_instance_running() override;
   std::string app_path() override;
+  std::vector<std::string> read_folders() override;
   bool shell_open(const std::string& target) override;
   void set_clipboard(const std::string& utf8) override;
 
@@ -91,6 +94,8 @@ class QtPlatform : public Platform {
   Game* game_ = nullptr;
   bool quit_ = false;
   std::unique_ptr<QLockFile> instance_lock_;
+  std::optional<FolderPlan> folders_;
+  const FolderPlan& folders();
   std::unique_ptr<QUdpSocket> udp_;
   std::string remote_address_;
   int remote_port_ = 0;

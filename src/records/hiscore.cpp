@@ -61,7 +61,7 @@ void load_hi_score(Game& g) {
 }
 
 bool save_hi_score(Game& g) {
-  const std::string path = g.path(kHiScoreFile);
+  const std::string path = g.save_path(kHiScoreFile);
   if (write_file_atomic(path, overwrite_from_start(read_file(path, 1u << 20), format_hi_score(g.rec))))
     return true;
   g.os.message_box("ﾊｲｽｺｱﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
@@ -199,7 +199,7 @@ bool top_set(Game& g) {
   clock_get(g);
   const std::string line =
       top_record(g.rec, g.t.clock_sec, g.t.clock_min, kVersionMajor, kVersionMinor, kVersionRevision);
-  if (write_file_atomic(g.path(kTopFile), utf8_to_sjis(line) + "\r\n")) return true;
+  if (write_file_atomic(g.save_path(kTopFile), utf8_to_sjis(line) + "\r\n")) return true;
   g.os.message_box("ﾄｯﾌﾟﾌｧｲﾙを書き込みませんでした", "ﾄｯﾌﾟﾌｧｲﾙ書き込み", MessageButtons::Ok,
                    MessageIcon::None);
   return false;

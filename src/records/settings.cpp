@@ -73,7 +73,7 @@ void load_settei(Game& g) {
 }
 
 bool settei_save(Game& g) {
-  if (write_file_atomic(g.path(kSettingsFile), format_settei(g.s))) return true;
+  if (write_file_atomic(g.save_path(kSettingsFile), format_settei(g.s))) return true;
   g.os.message_box("設定ﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
                    MessageIcon::None);
   return false;

@@ -67,7 +67,7 @@ std::string encode_bmp(const Surface& s) {
 }
 
 bool save_capactive(Game& g, const Surface& capactive) {
-  if (!capactive.empty() && write_file_atomic(g.path(kCaptureFile), encode_bmp(capactive)))
+  if (!capactive.empty() && write_file_atomic(g.save_path(kCaptureFile), encode_bmp(capactive)))
     return true;
   g.os.message_box("ｷｬﾌﾟﾁｬｰ画面を書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
                    MessageIcon::None);
