@@ -431,6 +431,47 @@ TEST_F(DrawTest, OperationWindowOfEveryMode) {
   }
 }
 
+TEST_F(DrawTest, HandStartScreenAndBothHands) {
+  cells(g.scr.PicBA, kBaW, kBaH, 1, 5, [](int, int r) { return rgb(33, 44, 10 + r); });
+  g.scr.ura_no = 2;
+  g.s.settei[7] = 0;
+  for (int i = 1; i <= 14; ++i) {
+    g.t.man_hai[std::size_t(i)] = Tile(i <= 9 ? i : i + 2);
+    g.t.com_hai[std::size_t(i)] = Tile(20 + (i <= 9 ? i : i - 8));
+  }
+  g.t.com_hai[5] = kEmpty;
+  g.t.dora = 33;
+  for (int oya : {1, 2})
+    for (int s17 : {0, 1}) {
+      SCOPED_TRACE("dealer " + std::to_string(oya) + " setting 17 " + std::to_string(s17));
+      g.t.oya = std::int16_t(oya);
+      g.s.settei[17] = s17;
+      g.scr.win.fill(kBlack);
+      shoki_gamen(g);
+      EXPECT_EQ(at_grid(68, 0, 5, 5), rgb(33, 44, oya == 1 ? 10 : 11));  // 東 or 南
+      EXPECT_TRUE(piece_at(9, kTL, 11, 15));  // the hand counter, its foot under the stick box
+      expect_frame(11, 18, 23, 26, 10);
+      expect_frame(25, 21, 59, 26, 0);
+      EXPECT_EQ(at_grid(1, 20, 5, 5), label_colour(14));  // ドラ
+      EXPECT_EQ(at_grid(1, 22, 10, s17 ? 20 : 30), face_colour(33, false));
+      EXPECT_EQ(at_grid(5, 22, 10, 30), back_colour(2, s17 == 1));
+      for (int i = 1; i <= 14; ++i) EXPECT_EQ(at_grid(4 * i, 51, 5, 5), key_colour(i)) << i;  // A..N
+      // The user's hand upright, the opponent's from its side, face up or down.
+      man_disp(g);
+      com_disp(g);
+      for (int i = 1; i <= 14; ++i) {
+        EXPECT_EQ(at_grid(4 * i - 1, 43, 10, 30), face_colour(g.t.man_hai[std::size_t(i)], false)) << i;
+        if (i != 5)
+          EXPECT_EQ(at_grid(65 - 4 * i, 0, 10, 20), face_colour(g.t.com_hai[std::size_t(i)], s17 == 1)) << i;
+      }
+      EXPECT_TRUE(shows_background(8 * 45, 0, kTileW, kTileH));  // the empty slot 5
+      com_ura_disp(g);
+      for (int i = 1; i <= 14; ++i)
+        if (i != 5) EXPECT_EQ(at_grid(65 - 4 * i, 0, 10, 20), back_colour(2, s17 == 1)) << i;
+      EXPECT_TRUE(shows_background(8 * 45, 0, kTileW, kTileH));
+    }
+}
+
 TEST_F(DrawTest, CalledTileMarkSitsOnTheLatestDiscard) {
   // Cursor of the row after the latest discard -> that discard's place.
   struct Case {
