@@ -102,6 +102,9 @@ TEST(Messages, EveryTextTitleButtonAndIcon) {
        "ﾄｯﾌﾟﾌｧｲﾙを書き込みませんでした", "ﾄｯﾌﾟﾌｧｲﾙ書き込み", Ok, None},
       {"sending without top data", [](test::TestGame& tg) { frmsousin_send(tg.g); },
        "トップファイルを読み込めませんでした", "ﾌｧｲﾙの読み込み", Ok, None},
+      {"LAN match without a partner", [](test::TestGame& tg) { mnuhost_Click(tg.g); },
+       "ＬＡＮ対戦の相手が決まっていません。\n「相手(&A)」で相手のコンピュータ名を設定して下さい。", "LAN対戦", Ok,
+       Warn},
       {"screen capture", [](test::TestGame& tg) { unwritable(tg); mnucap_Click(tg.g); },
        "ｷｬﾌﾟﾁｬｰ画面を書き込めませんでした", "ﾌｧｲﾙの書き込み", Ok, None},
   };
