@@ -1,0 +1,81 @@
+# Installing like a desktop game: programs in bin/, the read-only files the game
+# loads in share/sekiba/ (the game looks for them at ../share/sekiba from its own
+# folder, so the prefix can be moved), and the desktop entry, icon and AppStream
+# data under one application id. `cpack -G DEB` turns the same rules into a package.
+
+set(SEKIBA_APP_ID org.sekiba.Sekiba)
+set(SEKIBA_RELEASE_DATE 2026-12-09)
+set(SEKIBA_SCREENSHOT_URL "https://example.org/sekiba/table.png" CACHE STRING
+    "Address of the screenshot named in the AppStream data")
+# Fixed names: the game finds its files by the relative path bin/../share/sekiba.
+set(SEKIBA_BIN_DIR bin)
+set(SEKIBA_SHARE_DIR share/sekiba)
+
+# The sounds are synthesised a second time into a folder of their own, so an
+# install takes exactly what the build made and never a user's own sound that was
+# dropped beside the game in the build folder.
+set(SEKIBA_STAGED_SOUNDS ${CMAKE_BINARY_DIR}/staged-sounds)
+add_custom_command(OUTPUT ${SEKIBA_STAGED_SOUNDS}/sekiba_wave_pasi.wav
+                   COMMAND ${CMAKE_COMMAND} -E rm -rf ${SEKIBA_STAGED_SOUNDS}
+                   COMMAND ${CMAKE_COMMAND} -E make_directory ${SEKIBA_STAGED_SOUNDS}
+                   COMMAND sekiba-make-sounds ${SEKIBA_STAGED_SOUNDS}
+                   DEPENDS sekiba-make-sounds
+                   COMMENT "Synthesising the table sounds to install")
+add_custom_target(sekiba-staged-sounds ALL DEPENDS ${SEKIBA_STAGED_SOUNDS}/sekiba_wave_pasi.wav)
+
+install(TARGETS sekiba-tool RUNTIME DESTINATION ${SEKIBA_BIN_DIR})
+install(FILES ${CMAKE_SOURCE_DIR}/data/sekiba_tin.txt
+              ${CMAKE_SOURCE_DIR}/data/sekiba_html_help_mokuji.htm
+        DESTINATION ${SEKIBA_SHARE_DIR})
+install(DIRECTORY ${SEKIBA_STAGED_SOUNDS}/ DESTINATION ${SEKIBA_SHARE_DIR}
+        FILES_MATCHING PATTERN "*.wav")
+
+if(SEKIBA_QT)
+  install(TARGETS sekiba RUNTIME DESTINATION ${SEKIBA_BIN_DIR})
+  install(FILES ${CMAKE_BINARY_DIR}/sekiba_title_0.jpg DESTINATION ${SEKIBA_SHARE_DIR})
+
+  # The icon: drawn as SVG, rendered to the bitmap sizes icon themes look for.
+  add_executable(sekiba-make-icon ${CMAKE_SOURCE_DIR}/src/qt/make_icon_main.cpp)
+  target_link_libraries(sekiba-make-icon PRIVATE Qt6::Gui Qt6::Svg)
+  set(icon_svg ${CMAKE_SOURCE_DIR}/data/${SEKIBA_APP_ID}.svg)
+  set(icon_args)
+  set(icon_pngs)
+  foreach(size 48 128 256)
+    list(APPEND icon_args ${size} ${CMAKE_BINARY_DIR}/icons/${size}.png)
+    list(APPEND icon_pngs ${CMAKE_BINARY_DIR}/icons/${size}.png)
+  endforeach()
+  add_custom_command(OUTPUT ${icon_pngs}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons
+                     COMMAND sekiba-make-icon ${icon_svg} ${icon_args}
+                     DEPENDS sekiba-make-icon ${icon_svg}
+                     COMMENT "Rendering the icon")
+  add_custom_target(sekiba-icons ALL DEPENDS ${icon_pngs})
+  foreach(size 48 128 256)
+    install(FILES ${CMAKE_BINARY_DIR}/icons/${size}.png
+            DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME ${SEKIBA_APP_ID}.png)
+  endforeach()
+  install(FILES ${icon_svg} DESTINATION share/icons/hicolor/scalable/apps)
+
+  install(FILES ${CMAKE_SOURCE_DIR}/data/${SEKIBA_APP_ID}.desktop DESTINATION share/applications)
+  configure_file(${CMAKE_SOURCE_DIR}/data/${SEKIBA_APP_ID}.metainfo.xml.in
+                 ${CMAKE_BINARY_DIR}/${SEKIBA_APP_ID}.metainfo.xml @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/${SEKIBA_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+endif()
+
+# Debian package: the shared libraries' packages come from dpkg-shlibdeps; the
+# tile faces and the window font are data the game loads at run time.
+set(CPACK_PACKAGE_NAME sekiba)
+set(CPACK_PACKAGE_VENDOR "sekiba")
+set(CPACK_PACKAGE_CONTACT "sekiba <sekiba@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two-player Japanese mahjong against the computer or over the LAN")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A desktop game of two-player Japanese mahjong with riichi-style rules, event\n\
+sticks, automatic play and hints, a stacking editor, a best-ten table, score\n\
+charts and illustrated yaku pages. Two copies play each other over the LAN.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "kdegames-mahjongg-data-kf5, fonts-noto-cjk")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
