@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD := build
 TESTBUILD := build-test
 
-.PHONY: all build run test deps bench clean
+.PHONY: all build run test deps bench deb clean
 
 all: build
 
@@ -28,6 +28,12 @@ bench: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target sekiba_bench
 	$(BUILD)/bench/sekiba_bench
+
+# A Debian package of the game: $(BUILD)/sekiba_<version>_<arch>.deb
+deb: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(TESTBUILD)

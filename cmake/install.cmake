@@ -55,6 +55,8 @@ if(SEKIBA_QT)
             DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME ${SEKIBA_APP_ID}.png)
   endforeach()
   install(FILES ${icon_svg} DESTINATION share/icons/hicolor/scalable/apps)
+  # The window shows the same icon when the game runs from its build folder.
+  qt_add_resources(sekiba sekiba_icon PREFIX / BASE ${CMAKE_SOURCE_DIR}/data FILES ${icon_svg})
 
   install(FILES ${CMAKE_SOURCE_DIR}/data/${SEKIBA_APP_ID}.desktop DESTINATION share/applications)
   configure_file(${CMAKE_SOURCE_DIR}/data/${SEKIBA_APP_ID}.metainfo.xml.in

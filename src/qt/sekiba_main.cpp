@@ -1,6 +1,7 @@
 // The game program: one main window over one game.
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <exception>
 
 #include "engine/game.h"
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
   QFont font = QApplication::font();
   font.setFamily(QStringLiteral("Noto Sans CJK JP"));
   QApplication::setFont(font);
+  // The desktop ties the window to its menu entry and icon by this id.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.sekiba.Sekiba"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/org.sekiba.Sekiba.svg")));
 
   sekiba::QtPlatform os;
   sekiba::Game g(os);
