@@ -2,12 +2,37 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <cstdlib>
 #include <exception>
+#include <string>
 
 #include "engine/game.h"
 #include "engine/startup.h"
+#include "platform/fileio.h"
+#include "records/settings.h"
 #include "qt/frm_sekiba.h"
 #include "qt/qt_platform.h"
+
+namespace {
+
+// The install test has no screen to look at, so with SEKIBA_STARTUP_REPORT naming a
+// file the game writes there, one "key value" line each, the folder it keeps the
+// user's files in and where it found its title picture and table sounds ("-" for
+// not found), saves the settings as the settings dialog does, and quits.
+int write_startup_report(sekiba::Game& g, const std::string& report) {
+  auto found = [&g](const std::string& name) {
+    const std::string p = g.path(name);
+    return sekiba::file_exists(p) ? p : std::string("-");
+  };
+  std::string out = "user_folder " + g.t.app_path + "\n";
+  out += "title " + (sekiba::load_background(g, "\\sekiba_title_0.jpg")
+                         ? found("\\sekiba_title_0.jpg") : std::string("-")) + "\n";
+  out += "sound " + found("\\sekiba_wave_pasi.wav") + "\n";
+  out += std::string("settings_saved ") + (sekiba::settei_save(g) ? "1" : "0") + "\n";
+  return sekiba::write_file_atomic(report, out) ? 0 : 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -33,5 +58,7 @@ int main(int argc, char** argv) {
   }
   // A quit during start-up came before the event loop could hear of it.
   if (os.quit_requested()) return 0;
+  if (const char* report = std::getenv("SEKIBA_STARTUP_REPORT"))
+    return write_startup_report(g, report);
   return app.exec();
 }
