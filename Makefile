@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD := build
 TESTBUILD := build-test
 
-.PHONY: all build run test deps bench deb clean
+.PHONY: all build run test deps bench deb fuzz clean
 
 all: build
 
@@ -34,6 +34,11 @@ deb: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && cpack -G DEB
+
+# Every fuzz target for FUZZ_SECONDS each (clang with its fuzzer runtime).
+FUZZ_SECONDS ?= 60
+fuzz:
+	fuzz/run.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD) $(TESTBUILD)

@@ -70,7 +70,9 @@ void key_machi(Game& g) {
 }
 
 void jidou_pause(Game& g) {
-  const int n = g.s.settei[11];
+  // A hand-edited settings file may hold any number: no step waits longer than
+  // at the slowest speed the dialog offers.
+  const int n = std::min<int>(g.s.settei[11], 15);
   if (n == 1) return;
   for (int i = 0; i < n; ++i) wait_ms(g, 100);
 }

@@ -182,6 +182,40 @@ bool action_values(int code, const std::string& m, std::int16_t& hai, std::int16
   }
 }
 
+int copies(const std::array<Tile, 16>& hand, int tile, int last) {
+  int n = 0;
+  for (int i = 1; i <= last; ++i) n += hand[std::size_t(i)] == tile ? 1 : 0;
+  return n;
+}
+
+// Whether the partner's hand as this copy knows it allows the action: a call
+// takes the local user's last discard and tiles the partner holds, a discard
+// or a kan only tiles it holds, a draw only a tile of which a copy is left.
+bool action_possible(const Game& g, int code, int hai, int houhou) {
+  const Table& t = g.t;
+  const int last = t.man_junme > 1 ? t.man_sute[std::size_t(std::min<int>(t.man_junme - 1, 20))] : 0;
+  switch (code) {
+    case 2: return t.hai_cnt[std::size_t(hai)] < 4;
+    case 4: return copies(t.com_hai, hai, 14) >= 1;
+    case 6: return hai == last && copies(t.com_hai, hai, 13) >= 2;
+    case 7: {
+      const int low = hai - (houhou - 1);
+      int need = 0;
+      for (int x = low; x < low + 3; ++x)
+        if (x != hai) need += copies(t.com_hai, x, 13) >= 1 ? 0 : 1;
+      return hai == last && need == 0;
+    }
+    case 8: return hai == last && copies(t.com_hai, hai, 13) >= 3;
+    case 9: return copies(t.com_hai, hai, 14) >= 4;
+    case 10:
+      for (int k = 1; k < std::min<int>(t.com_naki_cnt, 5); ++k)
+        if (t.com_naki_hai[std::size_t(k)] == hai && t.com_naki_kind[std::size_t(k)] == 2)
+          return copies(t.com_hai, hai, 14) >= 1;
+      return false;
+    default: return true;
+  }
+}
+
 }  // namespace
 
 int aite_matsu(Game& g) {
@@ -193,7 +227,10 @@ int aite_matsu(Game& g) {
     jusin_machi(g);
     for (const Action& a : kActions) {
       if (l.jusin_str.rfind(a.prefix, 0) != 0) continue;
-      if (action_values(a.code, l.jusin_str, l.aite_hai, l.aite_houhou)) {
+      std::int16_t hai = l.aite_hai, houhou = l.aite_houhou;
+      if (action_values(a.code, l.jusin_str, hai, houhou) && action_possible(g, a.code, hai, houhou)) {
+        l.aite_hai = hai;
+        l.aite_houhou = houhou;
         code = a.code;
         l.jusin_flag = 1;
       } else {

@@ -51,6 +51,16 @@ struct LanGame {
   }
 };
 
+// The partner's hand as this copy knows it, and the local user's last discard:
+// what the partner's actions may take.
+void partner_holds(Game& g, std::initializer_list<int> tiles, int last_discard) {
+  g.t.com_hai.fill(kEmpty);
+  int i = 1;
+  for (int t : tiles) g.t.com_hai[std::size_t(i++)] = Tile(t);
+  g.t.man_junme = 2;
+  g.t.man_sute[1] = Tile(last_discard);
+}
+
 TEST(LanQueue, DropsForeignSendersAndKeepsThePartners) {
   LanGame lg;
   ASSERT_EQ(lg.g.t.lan_mode, 1);
@@ -85,6 +95,7 @@ TEST(LanQueue, CheckOkTakesAnyOkAndDropsWhatCameBefore) {
 
 TEST(LanActions, OutOfRangeValuesAreDroppedAndTheWaitGoesOn) {
   LanGame lg;
+  partner_holds(lg.g, {14, 16}, 15);
   lg.from_partner({"man_sute 99", "man_sute 20", "man_chi 15 4", "man_chi 18 1", "man_pon -1",
                    "junk", "man_chi 15 2"});
   EXPECT_EQ(aite_matsu(lg.g), 7);
@@ -95,13 +106,35 @@ TEST(LanActions, OutOfRangeValuesAreDroppedAndTheWaitGoesOn) {
   EXPECT_TRUE(lg.g.lan.queue.empty());
 }
 
+TEST(LanActions, ActionsOnTilesThePartnerDoesNotHaveAreDropped) {
+  LanGame lg;
+  partner_holds(lg.g, {5, 5, 13, 14, 22, 22, 22, 22}, 12);
+  lg.g.t.hai_cnt[9] = 4;
+  lg.from_partner({"man_pon  5",    // a pair, but 5 was not the last discard
+                   "man_pon  12",   // the last discard, but no pair of it
+                   "man_chi 1202",  // 11 missing
+                   "man_kan  22",   // four held, but 22 was not discarded
+                   "man_ukn  5",    // two held
+                   "man_pkn  22",   // no pon to add to
+                   "man_sute  9",   // not held
+                   "man_tumo  9",   // all four in play
+                   "man_chi 1201"});
+  EXPECT_EQ(aite_matsu(lg.g), 7);
+  EXPECT_EQ(lg.g.lan.dropped_malformed, 8u);
+}
+
 TEST(LanActions, CodesFollowTheKeywords) {
   LanGame lg;
   const std::pair<std::string, int> cases[] = {
       {"man_sute  7", 4}, {"man_rechi  1", 5}, {"man_ron  3", 1},  {"man_tumo  31", 2},
       {"man_agari  9", 3}, {"man_pon  22", 6}, {"man_kan  5", 8}, {"man_ukn  37", 9},
       {"man_pkn  11", 10}};
+  partner_holds(lg.g, {7, 22, 22, 5, 5, 5, 37, 37, 37, 37, 11}, 0);
+  lg.g.t.com_naki_hai[1] = 11;
+  lg.g.t.com_naki_kind[1] = 2;
+  lg.g.t.com_naki_cnt = 2;
   for (const auto& [m, code] : cases) {
+    lg.g.t.man_sute[1] = Tile(*lan::value_last2(m));  // what a call takes
     lg.from_partner({m});
     EXPECT_EQ(aite_matsu(lg.g), code) << m;
   }
