@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 BUILD := build
 TESTBUILD := build-test
 
-.PHONY: all build run test deps bench deb fuzz clean
+.PHONY: all build run test deps bench deb fuzz soak clean
 
 all: build
 
@@ -39,6 +39,10 @@ deb: deps
 FUZZ_SECONDS ?= 60
 fuzz:
 	fuzz/run.sh $(FUZZ_SECONDS)
+
+# The long runs of automatic play in the sanitizer build (tens of minutes).
+soak: deps
+	soak/run.sh
 
 clean:
 	rm -rf $(BUILD) $(TESTBUILD)

@@ -4,6 +4,7 @@
 #include "engine/contine.h"
 #include "harness.h"
 #include "records/chart.h"
+#include "screen/draw.h"
 #include "targets.h"
 
 namespace sekiba::fuzz {
@@ -38,6 +39,9 @@ int fuzz_contine(const std::uint8_t* data, std::size_t size) {
   } else {
     FUZZ_CHECK(t.man_ten == 300 && t.kyoku == 1 && t.game_no == 1);
   }
+  // The table shows the score and the event sticks read.
+  pr_score(g);
+  pr_ivent_bou(g);
   // The score history the chart draws from.
   const ChartPlan plan = score_chart_plan(g, 0);
   (void)plan;

@@ -45,7 +45,16 @@ bool hand_message(const std::string& m) {
 }
 
 void receive_hand(Game& g, const char* keyword, std::array<Tile, 16>& hand) {
-  const std::string m = keyword_wait(g, keyword, hand_message);
+  const std::string m = keyword_wait(g, keyword, [&g](const std::string& s) {
+    if (!hand_message(s)) return false;
+    // No deal holds a fifth copy of a tile, counting what is already in play.
+    auto in_play = g.t.hai_cnt;
+    for (int i = 1; i <= 14; ++i) {
+      const auto c = std::size_t(*lan::value_at(s, std::size_t(2 * i + 13), 2));
+      if (c != std::size_t(kEmpty) && ++in_play[c] > 4) return false;
+    }
+    return true;
+  });
   for (int i = 1; i <= 14; ++i) {
     const Tile c = Tile(*lan::value_at(m, std::size_t(2 * i + 13), 2));
     hand[std::size_t(i)] = c;

@@ -1,7 +1,9 @@
 #include "tool/sim.h"
 
 #include <array>
+#include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -82,6 +84,13 @@ bool parse_pair(const std::string& s, int max_index, std::pair<int, int>& out) {
   return true;
 }
 
+// The process's resident size in KiB (0 where the system does not tell).
+long resident_kib() {
+  long pages = 0, resident = 0;
+  std::ifstream("/proc/self/statm") >> pages >> resident;
+  return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
 }  // namespace
 
 bool parse_sim_args(const std::vector<std::string>& args, SimOptions& opt, std::string& error) {
@@ -110,6 +119,18 @@ bool parse_sim_args(const std::vector<std::string>& args, SimOptions& opt, std::
       if (!s) return false;
       if (!parse_int(*s, 0, 7, v)) return error = "--mode: 0..7", false;
       opt.mode = int(v);
+    } else if (a == "--rss-at") {
+      // One or more game counts, separated by commas.
+      const std::string* s = value();
+      if (!s) return false;
+      std::size_t pos = 0;
+      while (pos <= s->size()) {
+        const std::size_t comma = std::min(s->find(',', pos), s->size());
+        if (!parse_int(s->substr(pos, comma - pos), 1, 1000000, v))
+          return error = "--rss-at: game counts 1..1000000, separated by commas", false;
+        opt.rss_at.push_back(int(v));
+        pos = comma + 1;
+      }
     } else if (a == "--settei" || a == "--shikou") {
       const bool settei = a == "--settei";
       // One or more i=v after the option.
@@ -152,6 +173,7 @@ nlohmann::json run_sim(const SimOptions& opt) {
   g.rng.seed(opt.seed);
   g.t.game_mode = std::int16_t(opt.mode);
 
+  nlohmann::json rss = nlohmann::json::object();
   SideTally man, com;
   long hands = 0, draws = 0;
   double score_sum = 0;
@@ -186,16 +208,20 @@ nlohmann::json run_sim(const SimOptions& opt) {
     // As at the end of every game: nothing is left to continue.
     save_contine(g, 0);
     t.contine_flag = 0;
+    if (std::find(opt.rss_at.begin(), opt.rss_at.end(), n + 1) != opt.rss_at.end())
+      rss[std::to_string(n + 1)] = resident_kib();
   }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  return {{"games", opt.games},
+  nlohmann::json out = {{"games", opt.games},
           {"hands", hands},
           {"man", side_json(man)},
           {"com", side_json(com)},
           {"exhaustive_draws", draws},
           {"mean_final_score", opt.games > 0 ? score_sum / opt.games : 0.0},
           {"hands_per_second", seconds > 0 ? double(hands) / seconds : 0.0}};
+  if (!opt.rss_at.empty()) out["rss_kib"] = rss;
+  return out;
 }
 
 int sim_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -204,7 +230,7 @@ int sim_main(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (!parse_sim_args(args, opt, error)) {
     err << "sekiba-tool sim: " << error << "\n"
         << "usage: sekiba-tool sim --games N --seed S [--mode 0..7] [--settei i=v ...] "
-           "[--shikou i=v ...]\n";
+           "[--shikou i=v ...] [--rss-at N,N...]\n";
     return 2;
   }
   try {

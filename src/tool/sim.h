@@ -19,6 +19,8 @@ struct SimOptions {
   int first_kyoku = 1;
   std::vector<std::pair<int, int>> settei;  // index, value
   std::vector<std::pair<int, int>> shikou;  // index 0..7 in file order, value
+  // Game counts after which the resident size is reported (long runs: flat memory).
+  std::vector<int> rss_at;
 };
 
 // Plays the games; throws std::runtime_error when a game stalls.

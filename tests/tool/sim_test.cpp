@@ -22,8 +22,11 @@ TEST(SimArgs, ParsesEveryOptionAndRefusesNonsense) {
   ASSERT_EQ(opt.settei.size(), 2u);
   EXPECT_EQ(opt.settei[1], std::make_pair(3, 1));
   ASSERT_EQ(opt.shikou.size(), 1u);
+  ASSERT_TRUE(parse_sim_args({"--rss-at", "1000,10000"}, opt, error)) << error;
+  EXPECT_EQ(opt.rss_at, (std::vector<int>{1000, 10000}));
   for (const auto& bad : std::vector<std::vector<std::string>>{
-           {"--mode", "8"}, {"--games"}, {"--settei", "25=1"}, {"--settei"}, {"--shikou", "x"}, {"--what"}}) {
+           {"--mode", "8"}, {"--games"}, {"--settei", "25=1"}, {"--settei"}, {"--shikou", "x"}, {"--what"},
+           {"--rss-at", "0"}, {"--rss-at", "5,"}, {"--rss-at"}}) {
     SimOptions o;
     EXPECT_FALSE(parse_sim_args(bad, o, error)) << bad.front();
   }
