@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "com/com_turn.h"
+#include "engine/settlement.h"
 #include "lan/lan.h"
 #include "man/man.h"
 #include "screen/raster.h"
@@ -470,6 +471,42 @@ TEST_F(DrawTest, HandStartScreenAndBothHands) {
         if (i != 5) EXPECT_EQ(at_grid(65 - 4 * i, 0, 10, 20), back_colour(2, s17 == 1)) << i;
       EXPECT_TRUE(shows_background(8 * 45, 0, kTileW, kTileH));
     }
+}
+
+TEST_F(DrawTest, PointsBoxAndKanDoraBox) {
+  cells(g.scr.picHANSU, kHansuW, kHansuH, 1, 9, [](int, int r) { return rgb(60, 61, r); });
+  cells(g.scr.picHANH, kHanhW, kHanhH, 3, 1, [](int w, int) { return rgb(62, 63, w); });
+  g.s.settei[12] = 1;
+  g.t.agari_pl = 1;
+  g.t.oya = 2;
+  g.t.man_ten = 300;
+  for (int bairitu : {1, 2}) {
+    g.t.bairitu = std::int16_t(bairitu);
+    haikei_to_window(g);
+    score_input(g, 5);  // a mangan: 8,000, twice that with the double-score event
+    expect_frame(44, 27, 62, 38, 0);
+    EXPECT_EQ(at_grid(49, 28, 3, 3), rgb(60, 61, 4));  // 満貫
+    EXPECT_EQ(at_grid(50, 32, 3, 3), bairitu == 2 ? rgb(62, 63, 2) : g.scr.iro[7]);
+    const char* digits = bairitu == 2 ? "     16000" : "      8000";
+    for (int i = 0; i < 10; ++i)
+      EXPECT_EQ(cell_at(45, 35, i), digit_colour(digits[i] == ' ' ? 11 : digits[i] - '0', 1)) << i;
+  }
+  // The kan-dora box: only with the setting and a kan of the user's.
+  g.s.settei[9] = 1;
+  g.s.settei[17] = 0;
+  g.t.kan_dora = 14;
+  g.t.man_naki_cnt = 2;
+  g.t.man_naki_hai[1] = 7;
+  g.t.man_naki_kind[1] = 2;
+  haikei_to_window(g);
+  kan_dora_pr(g);  // a pon is not a kan
+  EXPECT_TRUE(shows_background(8 * 7, 8 * 7, 8 * 6, 8 * 11));
+  g.t.man_naki_kind[1] = 4;
+  tg.os.texts.clear();
+  kan_dora_pr(g);
+  expect_frame(7, 7, 12, 17, 2);
+  EXPECT_EQ(at_grid(8, 10, 10, 30), face_colour(14, false));
+  EXPECT_EQ(tg.os.texts, std::vector<std::string>{"カン"});
 }
 
 TEST_F(DrawTest, CalledTileMarkSitsOnTheLatestDiscard) {
