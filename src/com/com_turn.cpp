@@ -144,19 +144,8 @@ void sute_kesu(Game& g, Tile tile) {
 
 void com_sute_ichi_kesu(Game& g, int kind) {
   const Table& t = g.t;
-  if (t.com_junme == 1) return;
-  int x = t.com_sute_x + 4, y = t.com_sute_y;
-  // After the 10th discard the cursor has jumped back to the start of the next
-  // row; the 10th tile itself lies at the end of the first row. After the 20th
-  // the cursor simply moved on, so the general place is the right one.
-  if (t.com_junme == 11) {
-    x = 25;
-    y = 14;
-  }
-  const bool s17 = g.s.settei[17] == 1;
-  hai_put(g, kCalledMark, x, s17 ? y - 1 : y, 0);
-  static constexpr int kLabel[4] = {0, 2, 3, 4};  // ポン, チー, カン
-  if (kind >= 1 && kind <= 3) font_moji(g, x, y + (s17 ? 5 : 1), kLabel[kind]);
+  if (t.com_junme <= 1) return;
+  naki_mark(g, com_sute_place(std::min<int>(t.com_junme - 1, 20)), kind);
 }
 
 int com_furi_check(Game& g, Tile tile) {

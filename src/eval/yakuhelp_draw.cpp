@@ -74,10 +74,10 @@ void help_disp_gr(Game& g, Surface& dst, int column, int row, const std::string&
     return (c >= 0 && c < int(g.scr.iro.size())) ? g.scr.iro[std::size_t(c)] : kBlack;
   };
   // The pages were laid out for characters of two grid cells: at 11 points the
-  // longest reading still ends before the han beside it. The window font sets
-  // its glyphs about four pixels below the top of its line, so the text is
-  // lifted to keep a header clear of the tiles on row 2.
-  const int x = 8 * column, y = 8 * row - kHelpTextLift;
+  // longest reading still ends before the han beside it. Brackets reach the very
+  // top of the font's em box, so every line sits one pixel down: a header on
+  // row 0 keeps all of its glyphs and still ends above the tiles on row 2.
+  const int x = 8 * column, y = 8 * row + 1;
   TextStyle st{kHelpTextPoint, true, iro(0)};
   if (shadow == 1) g.os.draw_text(dst, x + 1, y + 1, text, st);
   st.color = iro(colour);

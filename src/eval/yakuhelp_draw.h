@@ -12,9 +12,8 @@ namespace sekiba {
 struct Game;
 
 inline constexpr int kHelpGradients = 18;
-// The dialogs' text size and how far it is raised above its grid row.
+// The dialogs' text size.
 inline constexpr int kHelpTextPoint = 11;
-inline constexpr int kHelpTextLift = 3;
 
 // Gradient number (minutes + seconds) mod 18 of a time of day.
 int help_gradient_no(const LocalTime& t);

@@ -128,11 +128,12 @@ std::vector<StickPlace> tenbou_layout(int man_ten) {
   const auto counts = tenbou_split(man_ten);
   std::vector<StickPlace> out;
   int x = 20, y = 20;
-  // A stick below the window could never be seen; a huge score stops there.
-  constexpr int kLastRow = 480 / 8;
+  // The view puts back only the strip it saved, and its key prompt starts at
+  // row 49: a huge score stops at the last line of sticks that ends above it.
+  constexpr int kLastRow = 49 - 40 / 8;
   for (int k = 0; k < 4; ++k) {
     const int n = counts[std::size_t(k)];
-    for (int i = 0; i < n && y < kLastRow; ++i) {
+    for (int i = 0; i < n && y <= kLastRow; ++i) {
       out.push_back({kGlyphs[k], x, y});
       if (++x > 59) {
         x = 20;

@@ -245,19 +245,8 @@ void lan_pon_minkan_sub(Game& g, int hai) {
 
 void lan_sute_ichi_kesu(Game& g, int flg) {
   const Table& t = g.t;
-  if (t.man_junme == 1) return;
-  int x = t.man_sute_x - 4, y = t.man_sute_y;
-  if (t.man_junme == 11) {
-    x = 39;
-    y = 29;
-  } else if (t.man_junme == 21) {
-    x = 39;
-    y = 35;
-  }
-  const bool on = s17(g) == 1;
-  hai_put(g, kCalledMark, x, on ? y - 1 : y, 0);
-  static constexpr int kGlyph[4] = {0, 2, 3, 4};
-  if (flg >= 1 && flg <= 3) font_moji(g, x, y + (on ? 5 : 1), kGlyph[flg]);
+  if (t.man_junme <= 1) return;
+  naki_mark(g, man_sute_place(std::min<int>(t.man_junme - 1, 20)), flg);
 }
 
 void lan_pr_naki_hai(Game& g) {

@@ -24,7 +24,30 @@ struct TextStyle {
   int point = 12;       // point size at 96 dpi (so 12 point is 16 pixels high)
   bool bold = true;
   Pixel color = kBlack;
+  // When above 0, the text is set on a grid: a half-width character takes this
+  // many pixels, any other character twice as many, and a glyph wider than its
+  // cell is narrowed to fit it.
+  int cell = 0;
 };
+
+// Characters that take one column of the text grid: ASCII and the half-width
+// katakana; every other character takes two.
+inline bool half_width(char32_t c) { return (c >= 0x20 && c < 0x7F) || (c >= 0xFF61 && c <= 0xFF9F); }
+
+// Grid columns of a UTF-8 text.
+inline int grid_columns(const std::string& utf8) {
+  int cols = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const unsigned char b = static_cast<unsigned char>(utf8[i]);
+    const std::size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    char32_t c = n == 1 ? b : b & (0x3F >> (n - 1));
+    for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k)
+      c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    cols += half_width(c) ? 1 : 2;
+    i += n;
+  }
+  return cols;
+}
 
 enum class MessageButtons { Ok, YesNo };
 enum class MessageIcon { None, Information, Warning, Critical, Question };

@@ -16,9 +16,8 @@ FrmSousin::FrmSousin(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   setFont(QtPlatform::game_font(11, false));
   auto* top = new QVBoxLayout(this);
   auto* label = new QLabel(
-      QStringLiteral("TOPデータを送信します。「送信する」を押せば標準のメーラーが立ち上がります。"
-                     "すでにクリップボードにデータがコピーされていますのでメールの本文の中にデータを"
-                     "ペーストして下さい。"),
+      QStringLiteral("TOPデータを送信します。「送信する」を押すとデータがクリップボードに"
+                     "コピーされますので、メールなどの本文の中にデータをペーストして送って下さい。"),
       this);
   label->setWordWrap(true);
   label->setMinimumWidth(360);

@@ -58,7 +58,30 @@ void QtPlatform::draw_text(Surface& s, int x, int y, const std::string& utf8, co
   // font's own ascent is far taller than its glyphs and would push every line
   // several pixels down into the frames below it.
   const double baseline = y + 0.88 * f.pixelSize();
-  sp.p.drawText(QPointF(x, baseline), qs(utf8));
+  if (st.cell <= 0) {
+    sp.p.drawText(QPointF(x, baseline), qs(utf8));
+    return;
+  }
+  const QFontMetricsF fm(f);
+  double cx = x;
+  const QString text = qs(utf8);
+  for (int i = 0; i < text.size();) {
+    const int n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QString ch = text.mid(i, n);
+    i += n;
+    const double cw = st.cell * (half_width(ch.at(0).unicode()) ? 1 : 2);
+    const double gw = fm.horizontalAdvance(ch);
+    if (gw <= cw) {
+      sp.p.drawText(QPointF(cx + (cw - gw) / 2, baseline), ch);
+    } else {
+      sp.p.save();
+      sp.p.translate(cx, baseline);
+      sp.p.scale(cw / gw, 1.0);
+      sp.p.drawText(QPointF(0, 0), ch);
+      sp.p.restore();
+    }
+    cx += cw;
+  }
 }
 
 void QtPlatform::draw_text_centered(Surface& s, const RectF& r, const std::string& utf8,

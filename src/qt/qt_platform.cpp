@@ -51,6 +51,9 @@ void QtPlatform::set_caption(const std::string& utf8) {
 
 void QtPlatform::center_window() {
   if (!window_) return;
+  // The window first appears here, once start-up knows it is the only copy:
+  // a second copy shows its refusal alone, with no empty window behind it.
+  if (!window_->isVisible()) window_->show();
   QScreen* screen = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   QRect avail = screen->availableGeometry();

@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
   sekiba::Game g(os);
   sekiba::FrmSekiba w(os, g);
   os.attach(&w, &g);
-  // Shown first so that start-up centres the window by its real frame.
-  w.show();
+  // Start-up shows the window when it centres it, after the test for a copy
+  // already running.
   try {
     if (!sekiba::Form_Load(g)) return 0;
   } catch (const sekiba::QuitRequested&) {

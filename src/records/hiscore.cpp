@@ -144,7 +144,8 @@ void rank_mes(Game& g, int rno) {
       {"★★やった!!ランクインしたぞー★★", 9},   {"★★おぉ!ぎりぎりのランクインだ★★", 10},
   };
   gbox_r(g, 4, 42, 73, 47, 6, 0, 0);
-  disp_gr2(g, 6, 43, kLines[rno].text, kLines[rno].col, 0);
+  // The lines are wider than the box at 24 point: they keep inside its frame.
+  disp_gr2_fit(g, 6, 43, kLines[rno].text, kLines[rno].col, 0, 72);
 }
 
 void frmname_cmdOK(Game& g, const std::string& text) {
@@ -233,8 +234,11 @@ bool frmsousin_send(Game& g) {
     return false;
   }
   const std::string first = bytes->substr(0, bytes->find_first_of("\r\n"));
-  g.os.shell_open(kMakerMail);
+  // There is no address to mail it to: the line goes to the clipboard for the
+  // user to pass on as they like.
   g.os.set_clipboard(sjis_to_utf8(first));
+  g.os.message_box("TOPデータをクリップボードにコピーしました。", "TOPデータの送信",
+                   MessageButtons::Ok, MessageIcon::Information);
   return true;
 }
 

@@ -18,7 +18,6 @@ inline constexpr const char* kAutoName = "AUTO MAN";
 // A fresh table: ten entries of score 10 and hands 0 with these texts.
 inline constexpr const char* kDefaultDate = "--/--/--";
 inline constexpr const char* kDefaultName = "ななしさん";
-inline constexpr const char* kMakerMail = "mailto:top@sekiba.example.jp";
 
 // The fresh table of a missing file or one that holds no table.
 void hi_score_defaults(Records& r);

@@ -82,7 +82,7 @@ void mnucap_Click(Game& g) {
 
 void mnusousa_Click(Game& g) { g.os.shell_open(g.path(kHelpFile)); }
 
-void mnuhome_Click(Game& g) { g.os.shell_open(kHomePage); }
+void mnuhome_Click(Game& g) { g.os.shell_open(g.path(kHelpFile)); }
 
 void mnuabout_Click(Game& g) { g.os.open_dialog("frmabout"); }
 
@@ -96,7 +96,7 @@ AboutInfo about_info() {
   a.application = "翠嶺牌戯";
   a.heading = about_heading(kVersionMajor, kVersionMinor, kVersionRevision);
   a.copyright = "著作権: Copyright (C) 翠嶺牌戯 開発チーム";
-  a.address = "二人打ち麻雀ゲーム  " + std::string(kHomePage);
+  a.address = "二人打ち麻雀ゲーム";
   return a;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // The small services of the help menu: the screen capture written as a bitmap,
-// the help page and the home page opened by the desktop, and the texts of the
-// version box.
+// the help page opened by the desktop, and the texts of the version box.
 #include <string>
 
 #include "platform/platform.h"
@@ -14,7 +13,6 @@ struct Game;
 inline constexpr int kCaptureW = 636, kCaptureH = 445;
 inline constexpr const char* kCaptureFile = "\\sekiba_capture.bmp";
 inline constexpr const char* kHelpFile = "\\sekiba_html_help_mokuji.htm";
-inline constexpr const char* kHomePage = "https://www.example.org/sekiba/";
 
 // "2024/05/01 9:05:03": the date and time the way the stamp writes them.
 std::string general_date(const LocalTime& t);
@@ -31,7 +29,8 @@ bool save_capactive(Game& g, const Surface& capactive);
 void mnucap_Click(Game& g);
 // "ﾍﾙﾌﾟ(&H)": the help contents page beside the program.
 void mnusousa_Click(Game& g);
-// "ﾎｰﾑﾍﾟｰｼﾞ(&P)".
+// "ﾎｰﾑﾍﾟｰｼﾞ(&P)": the game has no page on the web; its home is the help page
+// that comes with it.
 void mnuhome_Click(Game& g);
 // "ﾊﾞｰｼﾞｮﾝ情報(&A)": the version box.
 void mnuabout_Click(Game& g);

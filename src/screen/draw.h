@@ -21,6 +21,9 @@ void gbox_r(Game& g, int sx, int sy, int ex, int ey, int fcol, int lcol, int fl)
 void gbox_r_end(Game& g, int sx, int ex, int ey, int fcol, int lcol, int fl);
 void disp_gr(Game& g, int sx, int sy, const std::string& moji, int col, int fl);
 void disp_gr2(Game& g, int sx, int sy, const std::string& moji, int col, int fl);
+// disp_gr2 for a text that has to end by column end_col: its grid is narrowed
+// to fit.
+void disp_gr2_fit(Game& g, int sx, int sy, const std::string& moji, int col, int fl, int end_col);
 void disp_gr_big(Game& g, int sx, int sy, const std::string& moji, int col, int fl);
 // Numbers as text in the window font (14, 14 and 15 point), top-left at the grid place.
 void suji(Game& g, int nn, int sx, int sy, int col);
@@ -61,6 +64,17 @@ void gvram_pop(Game& g, int yt, int ye);
 // A line (flg 0) or a filled box (flg 1) in pixels, colour iro[fcol].
 void g_line(Game& g, int a, int y1, int b, int y2, int fcol, int flg);
 void tenmetu(Game& g, int kk, int f);
+
+// Grid places (column, row) of discard number i (1..20) of the user's and of the
+// opponent's discard rows.
+struct GridPlace {
+  int x, y;
+};
+GridPlace man_sute_place(int i);
+GridPlace com_sute_place(int i);
+// Marks a discard at a grid place as taken by a call: the called-tile image
+// and the label of the call (kind 1 pon, 2 chi, 3 kan; other kinds no label).
+void naki_mark(Game& g, GridPlace at, int kind);
 void PicHAIKEI_Paint(Game& g);
 
 // Composite routines.

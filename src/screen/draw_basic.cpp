@@ -43,11 +43,15 @@ void keyed(Surface& dst, int dx, int dy, const Surface& src, int sx, int sy, int
     }
 }
 
-// Darkens a rectangle: the drop shadow of a box.
-void shade(Surface& dst, int x, int y, int w, int h) {
+// The drop shadow of a box: the clean table darkened. Taking it from the
+// background rather than from the window keeps a box drawn twice looking the
+// same as a box drawn once.
+void shade(Game& g, int x, int y, int w, int h) {
+  Surface& dst = g.scr.win;
+  const Surface& bg = g.scr.PicHAIKEI;
   for (int yy = std::max(y, 0); yy < std::min(y + h, dst.h); ++yy)
     for (int xx = std::max(x, 0); xx < std::min(x + w, dst.w); ++xx) {
-      Pixel p = dst.at(xx, yy);
+      const Pixel p = bg.contains(xx, yy) ? bg.at(xx, yy) : dst.at(xx, yy);
       dst.at(xx, yy) = rgb(red_of(p) * 2 / 5, green_of(p) * 2 / 5, blue_of(p) * 2 / 5);
     }
 }
@@ -79,8 +83,9 @@ void suji_text(Game& g, const std::string& s, int sx, int sy, int cc) {
   changed(g);
 }
 
-void text_at(Game& g, int sx, int sy, const std::string& moji, int col, int fl, int point) {
-  TextStyle st{point, true, iro(g, 0)};
+void text_at(Game& g, int sx, int sy, const std::string& moji, int col, int fl, int point,
+             int cell = 0) {
+  TextStyle st{point, true, iro(g, 0), cell};
   if (fl == 1) g.os.draw_text(win(g), 8 * sx + 1, 8 * sy + 1, moji, st);
   st.color = iro(g, col);
   g.os.draw_text(win(g), 8 * sx, 8 * sy, moji, st);
@@ -174,14 +179,13 @@ void frame_sides(Game& g, int row, int sx, int ex, int sy, int ey) {
 }  // namespace
 
 void gbox_r(Game& g, int sx, int sy, int ex, int ey, int fcol, int lcol, int fl) {
-  Surface& w = win(g);
   // The frame line runs along pixels 2..5 of its pieces; the shadow falls two
   // pixels beyond it on the right and below.
   if (fl == 1) {
-    shade(w, 8 * ex + 6, 8 * sy + 4, 2, 8 * (ey - sy) + 4);
-    shade(w, 8 * sx + 4, 8 * ey + 6, 8 * (ex - sx) + 2, 2);
+    shade(g, 8 * ex + 6, 8 * sy + 4, 2, 8 * (ey - sy) + 4);
+    shade(g, 8 * sx + 4, 8 * ey + 6, 8 * (ex - sx) + 2, 2);
   }
-  fill_rect(w, 8 * sx + 5, 8 * sy + 5, 8 * ex + 3 - (8 * sx + 5) + 1, 8 * ey + 3 - (8 * sy + 5) + 1,
+  fill_rect(win(g), 8 * sx + 5, 8 * sy + 5, 8 * ex + 3 - (8 * sx + 5) + 1, 8 * ey + 3 - (8 * sy + 5) + 1,
             iro(g, fcol));
   const int row = (lcol > 0 && lcol < kWakuRows) ? lcol : 0;
   frame_piece(g, row, kTL, sx, sy);
@@ -197,26 +201,51 @@ void gbox_r(Game& g, int sx, int sy, int ex, int ey, int fcol, int lcol, int fl)
 }
 
 void gbox_r_end(Game& g, int sx, int ex, int ey, int fcol, int lcol, int fl) {
-  // The closing row of a box whose upper part was drawn line by line: the sides
-  // down to the bottom corners and the bottom edge.
-  Surface& w = win(g);
-  if (fl == 1) shade(w, 8 * sx + 4, 8 * ey + 6, 8 * (ex - sx) + 4, 2);
-  fill_rect(w, 8 * sx + 5, 8 * ey, 8 * (ex - sx) - 1, 4, iro(g, fcol));
+  // The box grows by one line of the list (three rows): its old bottom row
+  // becomes part of the sides, so the old corners and edge are painted over
+  // with the inside, and the sides and shadow run down to the new bottom.
+  const int sy = ey - 3;
+  if (fl == 1) {
+    shade(g, 8 * ex + 6, 8 * sy, 2, 8 * (ey - sy) + 8);
+    shade(g, 8 * sx + 4, 8 * ey + 6, 8 * (ex - sx) + 2, 2);
+  }
+  fill_rect(win(g), 8 * sx + 2, 8 * sy, 8 * (ex - sx) + 4, 8 * (ey - sy) + 4, iro(g, fcol));
   const int row = (lcol > 0 && lcol < kWakuRows) ? lcol : 0;
+  for (int cy = sy; cy < ey; ++cy) {
+    frame_piece(g, row, kVert, sx, cy);
+    frame_piece(g, row, kVert, ex, cy);
+  }
   frame_piece(g, row, kBL, sx, ey);
   frame_piece(g, row, kBR, ex, ey);
   for (int cx = sx + 1; cx < ex; ++cx) frame_piece(g, row, kHorz, cx, ey);
   changed(g);
 }
 
+namespace {
+// Texts are laid on the column grid, a half-width character taking one column
+// (two at 24 point, four at 48), so that marks and boxes placed by column meet
+// the characters they belong to. A text that would run past end_col is set on
+// a narrower grid instead.
+void grid_text(Game& g, int sx, int sy, const std::string& moji, int col, int fl, int point,
+               int end_col) {
+  int cell = 8 * point / 12;
+  const int cols = grid_columns(moji);
+  if (cols > 0) cell = std::max(1, std::min(cell, 8 * (end_col - sx) / cols));
+  text_at(g, sx, sy, moji, col, fl, point, cell);
+}
+}  // namespace
+
 void disp_gr(Game& g, int sx, int sy, const std::string& moji, int col, int fl) {
-  text_at(g, sx, sy, moji, col, fl, 12);
+  grid_text(g, sx, sy, moji, col, fl, 12, kScreenW / 8);
 }
 void disp_gr2(Game& g, int sx, int sy, const std::string& moji, int col, int fl) {
-  text_at(g, sx, sy, moji, col, fl, 24);
+  grid_text(g, sx, sy, moji, col, fl, 24, kScreenW / 8);
+}
+void disp_gr2_fit(Game& g, int sx, int sy, const std::string& moji, int col, int fl, int end_col) {
+  grid_text(g, sx, sy, moji, col, fl, 24, end_col);
 }
 void disp_gr_big(Game& g, int sx, int sy, const std::string& moji, int col, int fl) {
-  text_at(g, sx, sy, moji, col, fl, 48);
+  grid_text(g, sx, sy, moji, col, fl, 48, kScreenW / 8);
 }
 void suji(Game& g, int nn, int sx, int sy, int col) {
   text_at(g, sx, sy, std::to_string(nn), col, 0, 14);
@@ -322,13 +351,23 @@ void g_line(Game& g, int a, int y1, int b, int y2, int fcol, int flg) {
   changed(g);
 }
 
+GridPlace man_sute_place(int i) { return {3 + 4 * ((i - 1) % 10), 29 + 7 * ((i - 1) / 10)}; }
+GridPlace com_sute_place(int i) { return {61 - 4 * ((i - 1) % 10), 14 - 7 * ((i - 1) / 10)}; }
+
+void naki_mark(Game& g, GridPlace at, int kind) {
+  const bool s17 = g.s.settei[17] == 1;
+  hai_put(g, kCalledMark, at.x, s17 ? at.y - 1 : at.y, 0);
+  static constexpr int kLabel[4] = {0, 2, 3, 4};  // ポン, チー, カン
+  if (kind >= 1 && kind <= 3) font_moji(g, at.x, at.y + (s17 ? 5 : 1), kLabel[kind]);
+}
+
 void tenmetu(Game& g, int kk, int f) {
   const int last = std::min<int>(g.t.man_junme - 1, 20);
   for (int i = 1; i <= last; ++i) {
     if (g.t.man_sute[std::size_t(i)] != kk) continue;
-    const int x = 3 + 4 * ((i - 1) % 10), y = 29 + 7 * ((i - 1) / 10);
-    if (f != 0) hai_put(g, kk, x, y, 2 * g.s.settei[17]);
-    else hai_put(g, kEmpty, x, y, 0);
+    const GridPlace p = man_sute_place(i);
+    if (f != 0) hai_put(g, kk, p.x, p.y, 2 * g.s.settei[17]);
+    else hai_put(g, kEmpty, p.x, p.y, 0);
   }
 }
 

@@ -1,6 +1,7 @@
 // The composite routines that redraw one part of the table, and the generated
 // background.
 #include <algorithm>
+#include <utility>
 
 #include "engine/game.h"
 #include "engine/menus.h"
@@ -159,12 +160,57 @@ void pr_honba(Game& g) {
   g.os.window_changed();
 }
 
+namespace {
+// Columns of a digit cell of the digit sheet that hold ink (not the white
+// around the glyph): first and one past the last.
+std::pair<int, int> digit_ink(const Surface& sheet, int digit, int cc) {
+  using namespace sheet;
+  int first = kSujiW, last = 0;
+  for (int x = 0; x < kSujiW; ++x)
+    for (int y = 0; y < kSujiH; ++y) {
+      const int px = kSujiW * digit + x, py = kSujiH * cc + y;
+      if (!sheet.contains(px, py) || sheet.at(px, py) == kWhite) continue;
+      first = std::min(first, x);
+      last = std::max(last, x + 1);
+    }
+  return first < last ? std::pair{first, last} : std::pair{0, 0};
+}
+
+// A stick count of two digits in the two columns a count has: the glyphs
+// close up, and are narrowed when even so they would not fit.
+void two_digit_count(Game& g, int n, int sx, int sy, int cc) {
+  using namespace sheet;
+  const int width = 16;
+  const int d[2] = {n / 10 % 10, n % 10};
+  const auto a = digit_ink(g.scr.picSUJIS, d[0], cc), b = digit_ink(g.scr.picSUJIS, d[1], cc);
+  const int wa = a.second - a.first, wb = b.second - b.first;
+  const int gap = 1, total = wa + gap + wb;
+  const int x0 = 8 * sx, y0 = 8 * sy;
+  fill_rect(g.scr.win, x0, y0, width, kSujiH, kWhite);
+  if (total <= width) {
+    const int x = x0 + (width - total) / 2;
+    blit(g.scr.win, x, y0, g.scr.picSUJIS, kSujiW * d[0] + a.first, kSujiH * cc, wa, kSujiH, Rop::Copy);
+    blit(g.scr.win, x + wa + gap, y0, g.scr.picSUJIS, kSujiW * d[1] + b.first, kSujiH * cc, wb, kSujiH,
+         Rop::Copy);
+  } else {
+    const int na = std::max(1, wa * width / total), nb = std::max(1, width - gap - na);
+    stretch_blit(g.scr.win, x0, y0, na, kSujiH, g.scr.picSUJIS, kSujiW * d[0] + a.first, kSujiH * cc,
+                 wa, kSujiH);
+    stretch_blit(g.scr.win, x0 + na + gap, y0, nb, kSujiH, g.scr.picSUJIS, kSujiW * d[1] + b.first,
+                 kSujiH * cc, wb, kSujiH);
+  }
+  g.os.window_changed();
+}
+}  // namespace
+
 void pr_ivent_bou(Game& g) {
   if (g.t.lan_mode == 1) return;
   gbox_r(g, 11, 18, 23, 26, 7, 10, 1);
   for (int i = 0; i < 5; ++i) {
     font_sub(g, 46 + i, 13 + 2 * i, 19);
-    pr_suji_1(g, g.t.ivent_bou[std::size_t(i)], 13 + 2 * i, 24, 2);
+    const int n = g.t.ivent_bou[std::size_t(i)];
+    if (n >= 10) two_digit_count(g, n, 13 + 2 * i, 24, 2);
+    else pr_suji_1(g, n, 13 + 2 * i, 24, 2);
   }
 }
 

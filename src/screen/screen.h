@@ -60,8 +60,9 @@ inline constexpr int kGameW = 119, kGameH = 34;
 inline constexpr int k100W = 10, k100H = 19;
 // picMAI: date separators 8 x 18 ("/", ":", "-") in the seven colour rows of picSUJIS
 inline constexpr int kMaiW = 8, kMaiH = 18, kMaiCells = 3;
-// picBAI: the double-score mark 48 x 24
-inline constexpr int kBaiW = 48, kBaiH = 24;
+// picBAI: the double-score mark 48 x 16: it sits on the two rows above the score
+// digits and must not reach them
+inline constexpr int kBaiW = 48, kBaiH = 16;
 // PicBAR: 32 x 5 discard cursor bar: mask, bar
 inline constexpr int kBarW = 32, kBarH = 5;
 // PicNAGAI: 32 x 15 labels of the opponent's melds: mask, ポン, チー, カン

@@ -124,7 +124,7 @@ void build_yaku_list(Platform& os, Screen& scr) {
                 true);
 
   scr.picBAI = Surface(kBaiW, kBaiH);
-  white_label(os, scr.picBAI, 0, 0, kBaiW, kBaiH, "×2", 15, kCrimson, true);
+  white_label(os, scr.picBAI, 0, 0, kBaiW, kBaiH, "×2", 11, kCrimson, true);
 }
 
 void build_digits(Platform& os, Screen& scr) {

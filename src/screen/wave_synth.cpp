@@ -92,6 +92,30 @@ std::string wav_bytes(const std::vector<short>& samples, int rate) {
   return out;
 }
 
+int wav_length_ms(const std::string& bytes) {
+  if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
+    return 0;
+  auto u32 = [&](std::size_t o) {
+    std::uint32_t v = 0;
+    for (int k = 3; k >= 0; --k) v = (v << 8) | static_cast<unsigned char>(bytes[o + std::size_t(k)]);
+    return v;
+  };
+  std::uint32_t per_second = 0;
+  std::uint64_t data = 0;
+  for (std::size_t o = 12; o + 8 <= bytes.size();) {
+    const std::uint32_t size = u32(o + 4);
+    if (bytes.compare(o, 4, "fmt ") == 0 && o + 20 <= bytes.size()) per_second = u32(o + 16);
+    if (bytes.compare(o, 4, "data") == 0) {
+      // A data chunk that claims more than the file holds plays what is there.
+      data = std::min<std::uint64_t>(size, bytes.size() - (o + 8));
+      break;
+    }
+    o += 8 + std::uint64_t(size) + (size & 1);
+  }
+  if (per_second == 0) return 0;
+  return int(std::min<std::uint64_t>(data * 1000 / per_second, 60 * 1000));
+}
+
 std::vector<SoundFile> synthesize_table_sounds() {
   std::vector<SoundFile> out;
   {
@@ -126,6 +150,13 @@ std::vector<SoundFile> synthesize_table_sounds() {
     Mix m(0.45);
     m.sweep(0, 300, 1400, 0.4, 0.8);
     out.push_back(make("sekiba_pyon", m));
+  }
+  {
+    // The refusal of a riichi: two falling notes.
+    Mix m(0.75);
+    m.note(0, 659, 0.4, 0.6, 5);
+    m.note(0.22, 440, 0.5, 0.6, 5);
+    out.push_back(make("sekiba_wave_fusoku", m));
   }
   {
     Mix m(0.3);

@@ -14,6 +14,10 @@ struct SoundFile {
 
 std::vector<SoundFile> synthesize_table_sounds();
 
+// How long a WAV file plays, in milliseconds, from its format and data chunks;
+// 0 when the bytes are no WAV file.
+int wav_length_ms(const std::string& bytes);
+
 // A WAV file of 16-bit mono samples at the given rate.
 std::string wav_bytes(const std::vector<short>& samples, int rate);
 

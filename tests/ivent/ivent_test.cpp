@@ -10,6 +10,8 @@
 #include "engine/game.h"
 #include "engine/setup.h"
 #include "engine/startup.h"
+#include "screen/draw.h"
+#include "screen/screen.h"
 #include "test_game.h"
 
 namespace sekiba {
@@ -258,6 +260,19 @@ TEST_F(Ivent, PointSticksWrapAndStopAtTheBottom) {
   mnutenbou_Click(g);
   EXPECT_TRUE(tg.os.drew("スコアの点棒です"));
   EXPECT_EQ(t.shori_chu, 0);
+
+  // However large the score, closing the view leaves the table as it was.
+  fill_iro(g);
+  build_sheets(tg.os, g.scr);
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) g.scr.win.at(x, y) = rgb(x % 256, y % 256, 7);
+  const Surface before = g.scr.win;
+  for (int score : {24000, 2000000000}) {
+    t.man_ten = score;
+    tg.os.input.push_back(key(kEnterVk));
+    mnutenbou_Click(g);
+    EXPECT_TRUE(g.scr.win.px == before.px) << score;
+  }
 }
 
 }  // namespace

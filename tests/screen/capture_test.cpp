@@ -107,7 +107,7 @@ TEST(HelpMenu, HelpAndHomePageGoToTheDesktopAndTheVersionBoxOpens) {
   menu_command(tg.g, "mnuabout");
   ASSERT_EQ(tg.os.shell_opened.size(), 2u);
   EXPECT_EQ(tg.os.shell_opened[0], tg.dir.file("sekiba_html_help_mokuji.htm"));
-  EXPECT_EQ(tg.os.shell_opened[1].rfind("https://", 0), 0u);
+  EXPECT_EQ(tg.os.shell_opened[1], tg.dir.file("sekiba_html_help_mokuji.htm"));
   EXPECT_EQ(tg.os.dialogs_opened, std::vector<std::string>{"frmabout"});
 }
 
@@ -123,6 +123,21 @@ TEST(HelpMenu, TheShippedHelpPageCoversTheKeys) {
   EXPECT_NE(page->find("charset=\"utf-8\""), std::string::npos);
   for (const char* key : {"F2", "F4", "F12", "Enter", "積み込みｴﾃﾞｨﾀ", "上がり役説明"})
     EXPECT_NE(page->find(key), std::string::npos) << key;
+  // What the page says of the dealer, the stick box and the dora is what the game does.
+  for (const char* said : {"流局では親は変わらず", "点数の左のイベント棒の箱", "ドラ表示牌そのものがドラ",
+                           "ﾄﾞﾗの設定"})
+    EXPECT_NE(page->find(said), std::string::npos) << said;
+  for (const char* wrong : {"流局で親がテンパイなら連荘", "画面の下の方に棒", "ドラ表示牌の次の牌がドラになります"})
+    EXPECT_EQ(page->find(wrong), std::string::npos) << wrong;
+}
+
+TEST(HelpMenu, NoMadeUpAddressReachesTheUser) {
+  auto page = read_file(std::string(SEKIBA_SOURCE_DIR) + "/data/sekiba_html_help_mokuji.htm");
+  ASSERT_TRUE(page);
+  const AboutInfo a = about_info();
+  for (const std::string& text : {*page, a.application, a.heading, a.copyright, a.address})
+    for (const char* bad : {"example.", "http:", "https:", "mailto:", "www."})
+      EXPECT_EQ(text.find(bad), std::string::npos) << bad;
 }
 
 }  // namespace

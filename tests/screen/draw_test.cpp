@@ -276,6 +276,90 @@ TEST_F(DrawTest, BoxFillsItsInsideAndDropsAShadow) {
   EXPECT_EQ(g.scr.win.at(8 * 20 + 7, 8 * 13), kWhite);
 }
 
+TEST_F(DrawTest, BoxesLookTheSameHoweverTheyAreBuilt) {
+  auto fresh = [&] { g.scr.win = g.scr.PicHAIKEI; };
+  // A box drawn twice: its shadow does not get darker.
+  fresh();
+  gbox_r(g, 10, 10, 20, 15, 7, 9, 1);
+  const Surface once = g.scr.win;
+  gbox_r(g, 10, 10, 20, 15, 7, 9, 1);
+  EXPECT_TRUE(g.scr.win.px == once.px);
+
+  // The yaku list grows line by line from a box without shadow; it ends up as
+  // one box down to its last bottom, with nothing left of the old corners.
+  fresh();
+  gbox_r(g, 10, 22, 41, 35, 7, 0, 1);
+  const Surface whole = g.scr.win;
+  fresh();
+  gbox_r(g, 10, 22, 41, 26, 7, 0, 0);
+  for (int bottom : {26, 29, 32, 35}) gbox_r_end(g, 10, 41, bottom, 7, 0, 1);
+  for (int y = 8 * 22; y < 8 * 36; ++y)
+    for (int x = 8 * 10; x < 8 * 41 + 6; ++x)
+      ASSERT_EQ(g.scr.win.at(x, y), whole.at(x, y)) << x << "," << y;
+  // The shadow runs down the right side of every added line.
+  for (int y = 8 * 26; y < 8 * 35 + 8; y += 4) EXPECT_NE(g.scr.win.at(8 * 41 + 7, y), g.scr.PicHAIKEI.at(8 * 41 + 7, y)) << y;
+}
+
+TEST_F(DrawTest, CountsAndMarksStayInTheirPlaces) {
+  // Digit glyphs nine pixels wide in the first thirteen columns of their cells.
+  for (int k = 0; k < 11; ++k) {
+    fill_rect(g.scr.picSUJIS, kSujiW * k, 0, kSujiW, kSujiH * kSujiRows, kWhite);
+    for (int row = 0; row < kSujiRows; ++row)
+      fill_rect(g.scr.picSUJIS, kSujiW * k + 2, kSujiH * row, 9, kSujiH, digit_colour(k, row));
+  }
+  auto shows = [&](Pixel c, int x0, int x1, int y) {
+    for (int x = x0; x < x1; ++x)
+      if (g.scr.win.at(x, y) == c) return true;
+    return false;
+  };
+
+  // An event-stick count of ten shows both digits within its own two columns.
+  g.t.ivent_bou = {9, 10, 1, 0, 10, 0};
+  pr_ivent_bou(g);
+  const int y = 8 * 24 + 9;
+  EXPECT_TRUE(shows(digit_colour(1, 2), 8 * 15, 8 * 17, y));
+  EXPECT_TRUE(shows(digit_colour(0, 2), 8 * 15, 8 * 17, y));
+  EXPECT_FALSE(shows(digit_colour(0, 2), 8 * 17, 8 * 19, y));  // the next count is 1
+  EXPECT_TRUE(shows(digit_colour(1, 2), 8 * 21, 8 * 23, y));
+  EXPECT_TRUE(shows(digit_colour(0, 2), 8 * 21, 8 * 23, y));
+  EXPECT_TRUE(shows(digit_colour(9, 2), 8 * 13, 8 * 15, y));
+
+  // The double-score mark leaves the score digits below it whole.
+  g.t.man_ten = 99999;
+  pr_score(g);
+  const Surface digits = g.scr.win;
+  font_bai(g, 0, 55, 22);
+  for (int yy = 8 * 24; yy < 8 * 24 + kSujiH; ++yy)
+    for (int x = 8 * 42; x < 8 * 42 + 10 * kSujiStep + 3; ++x)
+      ASSERT_EQ(g.scr.win.at(x, yy), digits.at(x, yy)) << x << "," << yy;
+}
+
+TEST_F(DrawTest, CalledMarkOnTheTwentiethDiscardOfEitherRow) {
+  fill_rect(g.scr.PicHAI, kCheckerX, kBackY, kTileW, kTileH, kBlack);
+  struct Case {
+    bool lan;
+    int junme, x, y;
+  } cases[] = {{false, 21, 25, 7}, {true, 21, 39, 36}};
+  for (int s17 : {0, 1})
+    for (const Case& c : cases) {
+      g.scr.win.fill(kWhite);
+      g.s.settei[17] = s17;
+      g.t.lan_mode = c.lan ? 1 : 0;
+      if (c.lan) {
+        g.t.man_junme = c.junme;
+        lan_sute_ichi_kesu(g, 0);
+      } else {
+        g.t.com_junme = c.junme;
+        com_sute_ichi_kesu(g, 0);
+      }
+      const int top = 8 * c.y;  // the mark sits on the tile in either look of the table
+      EXPECT_EQ(g.scr.win.at(8 * c.x + 1, top), kBlack) << c.lan << " " << c.junme << " " << s17;
+      EXPECT_EQ(g.scr.win.at(8 * c.x + 1, top + kTileH - 1), kBlack) << c.lan << " " << c.junme;
+      EXPECT_EQ(g.scr.win.at(8 * c.x + 1, top + kTileH), kWhite) << c.lan << " " << c.junme;
+      EXPECT_EQ(g.scr.win.at(8 * c.x + 1, top - 1), kWhite) << c.lan << " " << c.junme;
+    }
+}
+
 TEST_F(DrawTest, HandCounterShowsSeriesOrTurn) {
   constexpr int kBlank = 11;
   // The normal game: dealer turn in row 6, the repeat count in row 5.

@@ -78,7 +78,7 @@ TEST_F(SheetsTest, SheetsHaveTheirLayoutSizes) {
       {scr().picSUJIH, 240, 24},  {scr().PicMOJI, 30, 255},    {scr().PicBOU, 130, 40},
       {scr().PicWAKU, 48, 136},   {scr().PicMK, 672, 14},      {scr().PicSCORE, 110, 72},
       {scr().PicGAME, 119, 68},   {scr().Pic100, 30, 19},      {scr().picMAI, 24, 126},
-      {scr().picBAI, 48, 24},     {scr().PicBAR, 64, 5},       {scr().PicNAGAI, 128, 15},
+      {scr().picBAI, 48, 16},     {scr().PicBAR, 64, 5},       {scr().PicNAGAI, 128, 15},
   };
   for (const Size& z : sizes) {
     EXPECT_EQ(z.s.w, z.w);
