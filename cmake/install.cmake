@@ -24,9 +24,10 @@ add_custom_command(OUTPUT ${SEKIBA_STAGED_SOUNDS}/sekiba_wave_pasi.wav
 add_custom_target(sekiba-staged-sounds ALL DEPENDS ${SEKIBA_STAGED_SOUNDS}/sekiba_wave_pasi.wav)
 
 install(TARGETS sekiba-tool RUNTIME DESTINATION ${SEKIBA_BIN_DIR})
-install(FILES ${CMAKE_SOURCE_DIR}/data/sekiba_tin.txt
-              ${CMAKE_SOURCE_DIR}/data/sekiba_html_help_mokuji.htm
-        DESTINATION ${SEKIBA_SHARE_DIR})
+# Every read-only file kept in data/ under the game's own names (stacking patterns,
+# help page, whatever joins them).
+file(GLOB SEKIBA_DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/sekiba_*)
+install(FILES ${SEKIBA_DATA_FILES} DESTINATION ${SEKIBA_SHARE_DIR})
 install(DIRECTORY ${SEKIBA_STAGED_SOUNDS}/ DESTINATION ${SEKIBA_SHARE_DIR}
         FILES_MATCHING PATTERN "*.wav")
 

@@ -28,7 +28,7 @@ for size in 48 128 256; do expected+=(share/icons/hicolor/${size}x$size/apps/$id
 for f in "${expected[@]}"; do [ -s "$root/$f" ] || fail "not installed: $f"; done
 [ -x "$root/bin/sekiba" ] && [ -x "$root/bin/sekiba-tool" ] || fail "programs not executable"
 unexpected=$(cd "$root" && find . -type f | sed 's#^\./##' |
-  grep -Ev '^(bin/sekiba|bin/sekiba-tool|share/sekiba/sekiba_[a-z0-9_]+\.(wav|jpg|txt|htm)|share/applications/'"$id"'\.desktop|share/metainfo/'"$id"'\.metainfo\.xml|share/icons/hicolor/(scalable|48x48|128x128|256x256)/apps/'"$id"'\.(svg|png))$' || true)
+  grep -Ev '^(bin/sekiba|bin/sekiba-tool|share/sekiba/sekiba_[^/]+|share/applications/'"$id"'\.desktop|share/metainfo/'"$id"'\.metainfo\.xml|share/icons/hicolor/(scalable|48x48|128x128|256x256)/apps/'"$id"'\.(svg|png))$' || true)
 [ -z "$unexpected" ] || fail "unexpected files: $unexpected"
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
