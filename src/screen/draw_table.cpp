@@ -176,11 +176,12 @@ std::pair<int, int> digit_ink(const Surface& sheet, int digit, int cc) {
   return first < last ? std::pair{first, last} : std::pair{0, 0};
 }
 
-// A stick count of two digits in the two columns a count has: the glyphs
-// close up, and are narrowed when even so they would not fit.
+// A stick count of two digits in the field of one digit (13 pixels, so a gap
+// stays before the next count): the glyphs close up, and are narrowed when
+// even so they would not fit.
 void two_digit_count(Game& g, int n, int sx, int sy, int cc) {
   using namespace sheet;
-  const int width = 16;
+  const int width = kSujiStep;
   const int d[2] = {n / 10 % 10, n % 10};
   const auto a = digit_ink(g.scr.picSUJIS, d[0], cc), b = digit_ink(g.scr.picSUJIS, d[1], cc);
   const int wa = a.second - a.first, wb = b.second - b.first;

@@ -313,15 +313,15 @@ TEST_F(DrawTest, CountsAndMarksStayInTheirPlaces) {
     return false;
   };
 
-  // An event-stick count of ten shows both digits within its own two columns.
+  // An event-stick count of ten shows both digits in the field of one.
   g.t.ivent_bou = {9, 10, 1, 0, 10, 0};
   pr_ivent_bou(g);
   const int y = 8 * 24 + 9;
-  EXPECT_TRUE(shows(digit_colour(1, 2), 8 * 15, 8 * 17, y));
-  EXPECT_TRUE(shows(digit_colour(0, 2), 8 * 15, 8 * 17, y));
+  EXPECT_TRUE(shows(digit_colour(1, 2), 8 * 15, 8 * 15 + kSujiStep, y));
+  EXPECT_TRUE(shows(digit_colour(0, 2), 8 * 15, 8 * 15 + kSujiStep, y));
   EXPECT_FALSE(shows(digit_colour(0, 2), 8 * 17, 8 * 19, y));  // the next count is 1
-  EXPECT_TRUE(shows(digit_colour(1, 2), 8 * 21, 8 * 23, y));
-  EXPECT_TRUE(shows(digit_colour(0, 2), 8 * 21, 8 * 23, y));
+  EXPECT_TRUE(shows(digit_colour(1, 2), 8 * 21, 8 * 21 + kSujiStep, y));
+  EXPECT_TRUE(shows(digit_colour(0, 2), 8 * 21, 8 * 21 + kSujiStep, y));
   EXPECT_TRUE(shows(digit_colour(9, 2), 8 * 13, 8 * 15, y));
 
   // The double-score mark leaves the score digits below it whole.
