@@ -5,6 +5,7 @@
 
 #include "com/com_turn.h"
 #include "engine/settlement.h"
+#include "eval/yaku.h"
 #include "lan/lan.h"
 #include "man/man.h"
 #include "screen/raster.h"
@@ -591,6 +592,28 @@ TEST_F(DrawTest, PointsBoxAndKanDoraBox) {
   expect_frame(7, 7, 12, 17, 2);
   EXPECT_EQ(at_grid(8, 10, 10, 30), face_colour(14, false));
   EXPECT_EQ(tg.os.texts, std::vector<std::string>{"カン"});
+}
+
+TEST_F(DrawTest, YakuListBoxGrowsWithItsSides) {
+  cells(g.scr.picYAKUMEI, kYakuW, kYakuH, 1, kYakuCount, [](int, int k) { return rgb(120, 121, k); });
+  g.t.agari_pl = 1;
+  g.scr.yaku_x = 11;
+  g.scr.yaku_y = 20;
+  haikei_to_window(g);
+  waku_pr(g);
+  expect_frame(10, 22, 41, 26, 0);
+  const std::int16_t images[] = {31, 39, 44};
+  for (int line = 0; line < 3; ++line) {
+    std::int16_t image = images[line], code = std::int16_t(images[line] + 4);
+    yaku_mei(g, image, code);
+    const int bottom = 26 + 3 * line;
+    SCOPED_TRACE("line " + std::to_string(line + 1));
+    expect_frame(10, 22, 41, bottom, 0);
+    EXPECT_EQ(at_grid(11, 23 + 3 * line, 3, 3), rgb(120, 121, images[line]));
+    EXPECT_EQ(at_grid(40, bottom - 1, 3, 3), g.scr.iro[7]);  // filled beside the name
+    const Pixel shadow = g.scr.win.at(8 * 20, 8 * bottom + 7), under = g.scr.PicHAIKEI.at(8 * 20, 8 * bottom + 7);
+    EXPECT_LT(red_of(shadow), red_of(under));
+  }
 }
 
 TEST_F(DrawTest, CalledTileMarkSitsOnTheLatestDiscard) {
