@@ -4,6 +4,7 @@
 // with the games and hands played and the resident size after each game N.
 // A test and measurement program: it is not installed with the game.
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <map>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "engine/driver.h"
 #include "engine/game.h"
@@ -20,6 +22,19 @@
 #include "qt/qt_platform.h"
 
 namespace {
+
+// The game's files go to a scratch folder, so that a soak leaves neither a best
+// ten nor a saved game behind; pictures and sounds still come from beside it.
+class SoakPlatform : public sekiba::QtPlatform {
+ public:
+  std::string app_path() override { return scratch_.path().toStdString(); }
+  std::vector<std::string> read_folders() override {
+    return {app_path(), QCoreApplication::applicationDirPath().toStdString()};
+  }
+
+ private:
+  QTemporaryDir scratch_;
+};
 
 long resident_kib() {
   long pages = 0, resident = 0;
@@ -39,7 +54,7 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  sekiba::QtPlatform os;
+  SoakPlatform os;
   sekiba::Game g(os);
   sekiba::FrmSekiba w(os, g);
   os.attach(&w, &g);
