@@ -120,7 +120,9 @@ int fuzz_hiscore(const std::uint8_t* data, std::size_t size) {
   const int rank = hi_score_rank(g);
   FUZZ_CHECK(rank == kNotRanked || (rank >= 0 && rank <= 9));
   if (rank != kNotRanked) FUZZ_CHECK(g.rec.hi_score[std::size_t(rank)] == 1000);
-  pr_hi_score(g, rank);
+  // Drawing the whole table costs a hundred times the reading: one input in
+  // sixteen draws it.
+  if (size % 16 == 0) pr_hi_score(g, rank);
   return 0;
 }
 
