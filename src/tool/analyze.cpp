@@ -222,6 +222,14 @@ json tenpai(Game& g, const Request& r) {
 
 }  // namespace
 
+namespace {
+
+// A parser's message quotes the bytes it stopped at, which need not be UTF-8:
+// they are written as replacement characters rather than thrown over.
+std::string one_line(const json& j) { return j.dump(-1, ' ', false, json::error_handler_t::replace); }
+
+}  // namespace
+
 std::string analyze_line(const std::string& line) {
   try {
     const json req = json::parse(line);
@@ -238,11 +246,11 @@ std::string analyze_line(const std::string& line) {
     if (r.op == "agari") out = agari(g, req, r);
     else if (r.op == "waits") out = waits(g, r);
     else out = tenpai(g, r);
-    return out.dump();
+    return one_line(out);
   } catch (const json::exception& e) {
-    return json{{"error", std::string("malformed JSON: ") + e.what()}}.dump();
+    return one_line(json{{"error", std::string("malformed JSON: ") + e.what()}});
   } catch (const std::exception& e) {
-    return json{{"error", e.what()}}.dump();
+    return one_line(json{{"error", e.what()}});
   }
 }
 

@@ -91,7 +91,8 @@ TEST(Analyze, BadRequestsAnswerAnErrorAndTheToolGoesOn) {
                           R"({"op":"agari","hand":[1,2,3,5,5,14,15,16,22,23,27,28,10],"agari":24,"kind":"ron"})",
                           R"({"op":"agari","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"agari":24})",
                           R"({"op":"waits","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"settei":{"99":1}})",
-                          R"({"op":"waits","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"winner":"com","melds":[{"kind":"pon","tile":5}]})"}) {
+                          R"({"op":"waits","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"winner":"com","melds":[{"kind":"pon","tile":5}]})",
+                          "{\"op\":\"waits\",\"hand\":[1,\xd3\xd3]}", "{\"op\":\"\xff\"}"}) {
     json a = ask(bad);
     EXPECT_TRUE(a.contains("error")) << bad;
   }
