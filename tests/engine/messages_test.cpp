@@ -105,6 +105,12 @@ TEST(Messages, EveryTextTitleButtonAndIcon) {
       {"LAN match without a partner", [](test::TestGame& tg) { mnuhost_Click(tg.g); },
        "ＬＡＮ対戦の相手が決まっていません。\n「相手(&A)」で相手のコンピュータ名を設定して下さい。", "LAN対戦", Ok,
        Warn},
+      {"sending the top data",
+       [](test::TestGame& tg) {
+         ASSERT_TRUE(write_file_atomic(tg.dir.file("sekiba_top.jan"), "1,2,3\r\n"));
+         frmsousin_send(tg.g);
+       },
+       "TOPデータをクリップボードにコピーしました。", "TOPデータの送信", Ok, Info},
       {"screen capture", [](test::TestGame& tg) { unwritable(tg); mnucap_Click(tg.g); },
        "ｷｬﾌﾟﾁｬｰ画面を書き込めませんでした", "ﾌｧｲﾙの書き込み", Ok, None},
   };
