@@ -116,7 +116,7 @@ void com_rechi_pr(Game& g) {
   wave_play(g, "\\sekiba_wave_rechi");
   t.com_rechi = 1;
   ++t.rechi_bou;
-  t.man_ten += 10;
+  add_score(t, 10);
   pr_score(g);
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/game.h"
 #include "platform/fileio.h"
+#include "records/own_files.h"
 #include "records/settings.h"
 
 namespace sekiba {
@@ -39,20 +40,8 @@ void shikou_defaults(Settings& s) {
 void parse_shikou(const std::string& text, Settings& s) {
   const auto values = shikou_values(s);
   std::size_t pos = 0;
-  for (std::int16_t* v : values) {
-    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
-    const std::size_t start = pos;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
-    const std::size_t digits = pos;
-    while (pos < text.size() && pos - digits < 9 && std::isdigit(static_cast<unsigned char>(text[pos])))
-      ++pos;
-    if (pos == digits) return;
-    // An over-long number is damage, not a value: stop like any other bad read.
-    if (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) return;
-    long n = std::strtol(text.substr(start, pos - start).c_str(), nullptr, 10);
-    n = std::clamp(n, -32768L, 32767L);
-    *v = std::int16_t(n);
-  }
+  for (std::int16_t* v : values)
+    if (!read_int16(text, pos, *v)) return;  // the rest keep their values
 }
 
 std::string format_shikou(const Settings& s) {
@@ -68,7 +57,7 @@ std::string format_shikou(const Settings& s) {
 
 void load_shikou(Game& g) {
   shikou_defaults(g.s);
-  if (auto text = read_file(g.path(kShikouFile), 1u << 16)) parse_shikou(*text, g.s);
+  if (auto text = read_own_file(g, kShikouFile, "思考法ﾌｧｲﾙ", 1u << 16)) parse_shikou(*text, g.s);
 }
 
 bool shikou_save(Game& g) {

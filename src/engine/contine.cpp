@@ -1,17 +1,16 @@
 #include "engine/contine.h"
 
+#include "engine/driver.h"
 #include "engine/game.h"
 #include "engine/startup.h"
 #include "engine/waits.h"
 #include "platform/fileio.h"
 #include "records/binio.h"
+#include "records/own_files.h"
 
 namespace sekiba {
 
 namespace {
-
-// Plenty for the record and any older tail; a larger file is not ours.
-constexpr std::size_t kReadLimit = 1u << 16;
 
 std::int32_t sum16(std::initializer_list<int> terms) {
   int s = 0;
@@ -104,14 +103,17 @@ std::optional<ContineData> parse_contine(const std::string& bytes) {
 }
 
 bool contine_values_sane(const ContineData& d) {
-  return (d.oya == 1 || d.oya == 2) && d.game_mode >= 0 && d.game_mode <= 7 && d.game_no >= 1 &&
+  return d.man_ten >= -kScoreLimit && d.man_ten <= kScoreLimit && (d.oya == 1 || d.oya == 2) &&
+         d.game_mode >= 0 && d.game_mode <= 7 && d.game_no >= 1 &&
          d.game_no <= 499 && d.kyoku >= 1 && d.honba >= 0 && d.rechi_bou >= 0;
 }
 
 void contine_sel(Game& g) {
   Table& t = g.t;
   t.contine_flag = 0;
-  if (file_flag(read_file(g.path(kContineFile), kReadLimit)) == 0) return;
+  // A file refused once is not offered again in this run.
+  if (g.rec.contine_refused) return;
+  if (file_flag(read_own_file(g, kContineFile, "ｺﾝﾃｨﾆｭｰﾌｧｲﾙ", kContineSize)) == 0) return;
   t.contine_flag = 1;
   if (t.shoki_flag != 0) {
     g.os.message_box("１ゲームもせずにゲームを再スタート出来ません。強制終了します。", "再スタートエラー",
@@ -123,20 +125,24 @@ void contine_sel(Game& g) {
   if (g.os.message_box("ゲームのデータをロードしますか？", "データのロード", MessageButtons::YesNo,
                        MessageIcon::Information) == MessageAnswer::No) {
     // Only the flag changes; the rest of the old game stays in the file unused.
-    if (auto bytes = read_file(g.path(kContineFile), kReadLimit); bytes && bytes->size() >= 2) {
+    if (auto bytes = read_file(g.path(kContineFile), kContineSize); bytes && bytes->size() >= 2) {
       (*bytes)[0] = 0;
       (*bytes)[1] = 0;
-      write_file_atomic(g.save_path(kContineFile), *bytes);
+      write_file_keeping_tail(g.save_path(kContineFile), *bytes);
     }
     t.contine_flag = 0;
   }
 }
 
 bool save_contine(Game& g, int flag) {
+  // The file holds a game against the computer: a LAN match leaves it alone.
+  if (g.t.lan_mode == 1) return true;
   clock_get(g);
-  const std::string path = g.save_path(kContineFile);
   const std::string bytes = format_contine(contine_from_table(g.t, flag, g.t.clock_sec, g.t.clock_min));
-  if (write_file_atomic(path, overwrite_from_start(read_file(path, kReadLimit), bytes))) return true;
+  if (write_file_keeping_tail(g.save_path(kContineFile), bytes)) {
+    g.rec.contine_refused = false;  // what was refused is gone
+    return true;
+  }
   g.os.message_box("ｺﾝﾃｨﾆｭｰﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
                    MessageIcon::None);
   return false;
@@ -144,7 +150,8 @@ bool save_contine(Game& g, int flag) {
 
 void game_save(Game& g) {
   Table& t = g.t;
-  if (t.kyoku_flag == 1 && t.shoki_flag != 99 && t.lan_mode != 1) {
+  // A game whose last hand has been played has nothing left to continue.
+  if (t.kyoku_flag == 1 && t.shoki_flag != 99 && t.lan_mode != 1 && game_goes_on(t)) {
     if (t.shoki_flag != 0) {
       g.os.message_box("ゲームをしていないのでデータをクリアして終了します。", "データのセーブ",
                        MessageButtons::Ok, MessageIcon::Warning);
@@ -157,8 +164,9 @@ void game_save(Game& g) {
     }
     return;
   }
-  // Quitting from the title screen, before any game of this run, leaves a game
-  // saved by an earlier run in place: clearing it there would lose it unasked.
+  // Quitting from the title screen, before any game against the computer in
+  // this run, leaves a game saved by an earlier run in place: clearing it there
+  // would lose it unasked.
   if (!g.rec.game_started) return;
   save_contine(g, 0);
 }

@@ -154,11 +154,10 @@ void nagare_settle(Game& g) {
     if (g.s.settei[2] == 1) atari_pr(g);
   }
   if (man_tenpai == 1 && com_tenpai == 0) {
-    t.man_ten += 15;
+    add_score(t, 15);
     pr_score(g);
   } else if (com_tenpai == 1 && man_tenpai == 0) {
-    t.man_ten -= 15;
-    if (t.lan_mode == 0 && t.man_ten < 0) t.man_ten = 0;
+    add_score(t, -15);
     pr_score(g);
   }
 }
@@ -275,11 +274,11 @@ void play_games(Game& g) {
   PicHAIKEI_Paint(g);
   load_background(g, "\\sekiba_back_0.jpg");
   ura_set(g);
-  // A saved game cannot be resumed by two copies at once: a LAN match starts
-  // afresh, as when the offer to continue is declined.
+  // A LAN match neither offers the saved game against the computer nor
+  // touches it.
   if (t.lan_mode == 1) {
-    save_contine(g, 0);
     t.contine_flag = 0;
+    g.rec.game_started = false;
   } else {
     contine_sel(g);
   }

@@ -1,5 +1,6 @@
 // The start of every game: the saved game or the defaults.
 #include <algorithm>
+#include <optional>
 
 #include "engine/contine.h"
 #include "engine/game.h"
@@ -51,20 +52,26 @@ void start_fresh(Game& g) {
 }  // namespace
 
 void set_shoki1(Game& g) {
-  g.rec.game_started = true;
-  const auto bytes = read_file(g.path(kContineFile), 1u << 16);
+  // A LAN match starts from the defaults and leaves the saved game alone; so
+  // does a game after the saved one was refused in this run.
+  const bool lan = g.t.lan_mode == 1;
+  if (!lan) g.rec.game_started = true;
+  std::optional<std::string> bytes;
+  if (!lan && !g.rec.contine_refused) bytes = read_file(g.path(kContineFile), kContineSize);
   const bool flagged = bytes && bytes->size() >= 2 && ((*bytes)[0] != 0 || (*bytes)[1] != 0);
   if (!flagged) {
     clear_shoki_data(g);
   } else {
     const auto d = parse_contine(*bytes);
     if (!d) {  // cut short: quietly a new game
+      g.rec.contine_refused = true;
       start_fresh(g);
       return;
     }
     if (!contine_checks_ok(*d) || !contine_values_sane(*d)) {
       g.os.message_box("セーブデータが異常です。最初からゲームを行います。", "ﾌｧｲﾙの読み込み",
                        MessageButtons::Ok, MessageIcon::None);
+      g.rec.contine_refused = true;
       start_fresh(g);
       return;
     }

@@ -57,12 +57,6 @@ int band_of(int fu) {
 
 int sign(const Game& g) { return g.t.agari_pl == 2 ? -1 : 1; }
 
-// Subtracts from the user's score, never below 0 outside a LAN match.
-void pay(Game& g, int units) {
-  g.t.man_ten -= units;
-  if (g.t.lan_mode == 0 && g.t.man_ten < 0) g.t.man_ten = 0;
-}
-
 }  // namespace
 
 int fu_hyou(const Game& g, int han, int fu) {
@@ -166,16 +160,14 @@ void score_input(Game& g, int han) {
   if (han > 3) ivent_bou_add(g, 2, 1);
   if (t.honba > 4) ivent_bou_add(g, 3, 1);
   if (han > 3 && t.agari_pl == 2) t.ivent_bou[3] = t.ivent_bou[4] = 0;
-  if (p > 0) t.man_ten += p;
-  else if (p < 0) pay(g, -p);
+  add_score(t, p);
   pr_score(g);
 }
 
 void bou_toku(Game& g) {
   Table& t = g.t;
   for (int i = 0; i < t.rechi_bou; ++i) {
-    if (t.agari_pl == 1) t.man_ten += 10;
-    else pay(g, 10);
+    add_score(t, t.agari_pl == 1 ? 10 : -10);
     pr_score(g);
   }
   t.rechi_bou = 0;
@@ -185,8 +177,7 @@ void bou_toku(Game& g) {
 void chonbo(Game& g) {
   font_yakunasi(g, 0, g.scr.yaku_x, g.scr.yaku_y + 3);
   const int penalty = oya_ko(g) == 1 ? 120 : 80;
-  if (g.t.agari_pl == 1) pay(g, penalty);
-  else g.t.man_ten += penalty;
+  add_score(g.t, g.t.agari_pl == 1 ? -penalty : penalty);
   pr_score(g);
 }
 

@@ -15,6 +15,7 @@
 #include "records/hiscore.h"
 #include "records/settings.h"
 #include "eval/yakuhelp.h"
+#include "platform/fileio.h"
 #include "screen/capture.h"
 #include "screen/draw.h"
 #include "screen/raster.h"
@@ -70,6 +71,9 @@ bool Form_Load(Game& g) {
   g.os.set_caption(window_caption());
   g.t.app_path = g.os.app_path();
   g.t.read_folders = g.os.read_folders();
+  // Saves that a crash cut short leave their temporary files; this copy is the
+  // only one using the folder.
+  remove_stale_temp_files(g.t.app_path);
   g.os.set_window_surface(&g.scr.win);
   g.os.center_window();
 

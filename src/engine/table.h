@@ -1,6 +1,7 @@
 #pragma once
 // The table: tiles, hands, melds, discards, counters and the game-flow flags.
 // Arrays are 1-based like the rules that use them: slot 0 is never a tile.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -72,5 +73,17 @@ struct Table {
   // app_path alone.
   std::vector<std::string> read_folders;
 };
+
+// The user's score stays within this many units either way. A series of 499
+// hands, each won with the biggest hand at double score, stays far below it, and
+// sums of scores and payments never overflow.
+inline constexpr std::int32_t kScoreLimit = 2'500'000;
+
+// Moves the user's score by a payment: never below 0 outside a LAN match, never
+// past the limit.
+inline void add_score(Table& t, long long units) {
+  const long long low = t.lan_mode == 1 ? -kScoreLimit : 0;
+  t.man_ten = std::int32_t(std::clamp<long long>(t.man_ten + units, low, kScoreLimit));
+}
 
 }  // namespace sekiba

@@ -6,6 +6,7 @@
 #include "engine/game.h"
 #include "engine/table.h"
 #include "platform/fileio.h"
+#include "records/own_files.h"
 
 namespace sekiba {
 
@@ -32,10 +33,8 @@ bool parse_field(const std::string& f, std::int16_t& out) {
 }
 
 // Reads a pattern file over the table; a missing file changes nothing.
-void load_over(Game& g, const char* name) {
-  auto text = read_file(g.path(name), 1u << 20);
-  if (!text) return;
-  tumikomi_apply(g.tumikomi_data, read_list_numbers(*text, kTumikomiEnd));
+void load_over(TumikomiTable& table, const std::optional<std::string>& text) {
+  if (text) tumikomi_apply(table, read_list_numbers(*text, kTumikomiEnd));
 }
 
 }  // namespace
@@ -92,10 +91,12 @@ std::string tumikomi_format(const TumikomiTable& t) {
 
 void tumikomi_load_tin(Game& g) {
   tumikomi_clear(g.tumikomi_data);
-  load_over(g, kTumikomiDefaultFile);
+  load_over(g.tumikomi_data, read_file(g.path(kTumikomiDefaultFile), 1u << 20));
 }
 
-void tumikomi_load_tum(Game& g) { load_over(g, kTumikomiUserFile); }
+void tumikomi_load_tum(Game& g) {
+  load_over(g.tumikomi_data, read_own_file(g, kTumikomiUserFile, "積み込みﾃﾞｰﾀﾌｧｲﾙ", 1u << 20));
+}
 
 bool tumikomi_save(Game& g) {
   if (write_file_atomic(g.save_path(kTumikomiUserFile), tumikomi_format(g.tumikomi_data))) return true;

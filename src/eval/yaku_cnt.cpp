@@ -5,6 +5,7 @@
 #include "engine/game.h"
 #include "eval/yaku.h"
 #include "platform/fileio.h"
+#include "records/own_files.h"
 
 namespace sekiba {
 
@@ -64,7 +65,7 @@ int parse_yaku_cnt(const std::string& text, YakuState& y) {
 
 void load_yaku_cnt(Game& g) {
   for (auto& side : g.yaku.yaku_cnt) side.fill(0);
-  if (auto text = read_file(g.path(kYakuCntFile), 1u << 20)) parse_yaku_cnt(*text, g.yaku);
+  if (auto text = read_own_file(g, kYakuCntFile, "上がり役累積ﾌｧｲﾙ", 1u << 20)) parse_yaku_cnt(*text, g.yaku);
 }
 
 void save_yaku_cnt(Game& g) {

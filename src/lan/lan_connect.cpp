@@ -80,6 +80,7 @@ void mnulane_Click(Game& g) {
   LanState& l = g.lan;
   t.lan_mode = 0;
   t.lan_host = 0;
+  settei_restore_own(g.s);
   g.os.udp_close();
   l.bound = false;
   l.timer_due = -1;
@@ -131,8 +132,10 @@ bool lan_oya_kime_guest(Game& g) {
       if (!lan::value_at(m, std::size_t(2 * i + 9), 2)) return false;
     return true;
   });
-  for (int i = 0; i < 20; ++i)
-    g.s.settei[std::size_t(i)] = std::int16_t(*lan::value_at(data, std::size_t(2 * i + 9), 2));
+  std::array<std::int16_t, 20> host{};
+  for (std::size_t i = 0; i < host.size(); ++i)
+    host[i] = std::int16_t(*lan::value_at(data, 2 * i + 9, 2));
+  settei_take_host(g.s, host);
   send_ok(g);
   font_ba(g, g.t.oya == 1 ? 0 : 1, 38, 31);
   font_ba(g, g.t.oya == 1 ? 1 : 0, 38, 13);
@@ -149,7 +152,6 @@ void lan_back_to_title(Game& g) {
   t.shori_chu = 0;
   t.contine_flag = 0;
   t.shoki_flag = 0;
-  save_contine(g, 0);
   g.os.chart_hide();
   g.show_menu("mnukinou", false);
   g.show_menu("mnugame", true);

@@ -341,7 +341,7 @@ void lan_score_input(Game& g, int han) {
   pr_yobina(g, han);
   pr_dai_suji(g, points, 45, 35, 1);
   if (han > 3) t.ivent_bou[3] = t.ivent_bou[4] = 0;
-  t.man_ten = std::int32_t(t.man_ten - points);
+  add_score(t, -points);
   pr_score(g);
 }
 

@@ -2,6 +2,7 @@
 #include "engine/game.h"
 #include "lan/lan.h"
 #include "platform/fileio.h"
+#include "records/own_files.h"
 
 namespace sekiba {
 
@@ -33,7 +34,7 @@ void lan_aite_load(Game& g) {
   LanState& l = g.lan;
   l.aite_host.clear();
   for (auto& s : l.aite_list) s.clear();
-  const auto bytes = read_file(g.path(kLanFile), 1u << 16);
+  const auto bytes = read_own_file(g, kLanFile, "ＬＡＮ対戦相手のホストネーム", 1u << 16);
   if (!bytes) return;
   std::size_t pos = 0;
   for (std::size_t slot = 0; slot < 10; ++slot) {

@@ -106,8 +106,7 @@ void man_rechi_pr(Game& g) {
   wave_play(g, "\\sekiba_wave_rechi");
   t.man_rechi = 1;
   ++t.rechi_bou;
-  t.man_ten -= 10;
-  if (t.lan_mode == 0 && t.man_ten < 0) t.man_ten = 0;
+  add_score(t, -10);
   pr_score(g);
   pr_bou(g);  // the new stick joins the others on the table at once
 }

@@ -1,16 +1,20 @@
 #include "platform/fileio.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <atomic>
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <random>
 
+#include "platform/folders.h"
 #include "platform/platform.h"
 
 namespace sekiba {
+
+namespace fs = std::filesystem;
 
 std::string join_app_path(const std::string& app_path, const std::string& name) {
   std::string n = name;
@@ -21,39 +25,149 @@ std::string join_app_path(const std::string& app_path, const std::string& name) 
   return app_path + "/" + n;
 }
 
-bool write_file_atomic(const std::string& path, const std::string& bytes) {
-  std::random_device rd;
-  const std::string tmp = path + ".tmp" + std::to_string(rd() % 1000000);
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  std::size_t done = 0;
-  bool ok = true;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+namespace {
+
+constexpr const char* kTempMark = ".tmp-";
+
+std::atomic<unsigned> temp_counter{0};
+
+// Unique among the copies running and the saves of one copy; the process id in
+// the name tells a stale file from one being written.
+std::string temp_name(const std::string& target) {
+  return target + kTempMark + std::to_string(::getpid()) + "-" + std::to_string(temp_counter++);
+}
+
+bool write_all(int fd, const char* p, std::size_t n) {
+  while (n > 0) {
+    const ssize_t done = ::write(fd, p, n);
+    if (done < 0 && errno == EINTR) continue;
+    if (done <= 0) return false;
+    p += done;
+    n -= std::size_t(done);
+  }
+  return true;
+}
+
+bool copy_tail(const std::string& from, off_t offset, int to) {
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  bool ok = ::lseek(in, offset, SEEK_SET) == offset;
+  char buf[1 << 16];
+  while (ok) {
+    const ssize_t n = ::read(in, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      ok = false;
+      ok = n == 0;
       break;
     }
-    done += std::size_t(n);
+    ok = write_all(to, buf, std::size_t(n));
   }
-  if (ok && ::fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) ok = false;
-  if (!ok) std::remove(tmp.c_str());
+  ::close(in);
   return ok;
 }
 
-std::optional<std::string> read_file(const std::string& path, std::size_t max_bytes) {
+void sync_folder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+bool replace_file(const std::string& path, const std::string& bytes, bool keep_tail) {
+  std::string target = path;
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  auto size = std::filesystem::file_size(path, ec);
-  if (ec || size > max_bytes) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string data(size, '\0');
-  in.read(data.data(), std::streamsize(size));
-  data.resize(std::size_t(in.gcount()));
-  return data;
+  if (fs::is_symlink(path, ec)) {
+    const fs::path real = fs::weakly_canonical(path, ec);
+    if (ec) return false;
+    target = real.string();
+  }
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  // Something that is not a file, or a file the user made read-only, stays.
+  if (exists && (!S_ISREG(old.st_mode) || !may_write(target))) return false;
+
+  const std::string tmp = temp_name(target);
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = write_all(fd, bytes.data(), bytes.size());
+  if (ok && exists) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+  if (ok && keep_tail && exists && std::uintmax_t(old.st_size) > bytes.size())
+    ok = copy_tail(target, off_t(bytes.size()), fd);
+  if (ok) ok = ::fsync(fd) == 0;
+  if (::close(fd) != 0) ok = false;
+  if (ok) ok = ::rename(tmp.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(tmp.c_str());
+    return false;
+  }
+  // The rename itself reaches the disk only with its folder.
+  const fs::path folder = fs::path(target).parent_path();
+  sync_folder(folder.empty() ? "." : folder.string());
+  return true;
+}
+
+}  // namespace
+
+bool write_file_atomic(const std::string& path, const std::string& bytes) {
+  return replace_file(path, bytes, false);
+}
+
+bool write_file_keeping_tail(const std::string& path, const std::string& bytes) {
+  return replace_file(path, bytes, true);
+}
+
+FileRead read_file_start(const std::string& path, std::size_t max_bytes) {
+  FileRead r;
+  // Not blocking: a named pipe of a file's name must not hang the game.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    r.status = errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Unreadable;
+    return r;
+  }
+  struct stat st {};
+  r.status = ReadStatus::Unreadable;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    const std::size_t want = std::min<std::uintmax_t>(std::uintmax_t(st.st_size), max_bytes);
+    r.bytes.resize(want);
+    std::size_t got = 0;
+    bool ok = true;
+    while (got < want) {
+      const ssize_t n = ::read(fd, r.bytes.data() + got, want - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) ok = false;
+      if (n <= 0) break;
+      got += std::size_t(n);
+    }
+    r.bytes.resize(got);
+    if (ok) r.status = ReadStatus::Ok;
+    else r.bytes.clear();
+  }
+  ::close(fd);
+  return r;
+}
+
+std::optional<std::string> read_file(const std::string& path, std::size_t max_bytes) {
+  FileRead r = read_file_start(path, max_bytes);
+  if (r.status != ReadStatus::Ok) return std::nullopt;
+  return std::move(r.bytes);
+}
+
+void remove_stale_temp_files(const std::string& folder) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    const auto mark = name.rfind(kTempMark);
+    if (name.rfind("sekiba_", 0) != 0 || mark == std::string::npos) continue;
+    const std::string rest = name.substr(mark + std::char_traits<char>::length(kTempMark));
+    const auto dash = rest.find('-');
+    if (dash == 0 || dash == std::string::npos || dash > 9 ||
+        rest.find_first_not_of("0123456789-") != std::string::npos)
+      continue;
+    const long pid = std::stol(rest.substr(0, dash));
+    if (pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM)) continue;  // still saving
+    std::error_code rm;
+    fs::remove(it->path(), rm);
+  }
 }
 
 bool file_exists(const std::string& path) {

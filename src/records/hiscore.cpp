@@ -7,6 +7,7 @@
 #include "engine/waits.h"
 #include "man/input.h"
 #include "platform/fileio.h"
+#include "records/own_files.h"
 #include "records/binio.h"
 #include "records/sjis.h"
 #include "screen/draw.h"
@@ -57,13 +58,11 @@ void parse_hi_score(const std::string& bytes, Records& r) {
 
 void load_hi_score(Game& g) {
   // A missing or unreadable file gives the fresh table; nothing is reported.
-  parse_hi_score(read_file(g.path(kHiScoreFile), 1u << 20).value_or(std::string()), g.rec);
+  parse_hi_score(read_own_file(g, kHiScoreFile, "ﾊｲｽｺｱﾌｧｲﾙ", kHiScoreMaxBytes).value_or(std::string()), g.rec);
 }
 
 bool save_hi_score(Game& g) {
-  const std::string path = g.save_path(kHiScoreFile);
-  if (write_file_atomic(path, overwrite_from_start(read_file(path, 1u << 20), format_hi_score(g.rec))))
-    return true;
+  if (write_file_keeping_tail(g.save_path(kHiScoreFile), format_hi_score(g.rec))) return true;
   g.os.message_box("ﾊｲｽｺｱﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
                    MessageIcon::None);
   return false;

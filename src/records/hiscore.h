@@ -1,6 +1,7 @@
 #pragma once
 // The best-ten table (sekiba_his.bin), the name of a new entry, the top data
 // record (sekiba_top.jan) and its send dialog.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -12,6 +13,9 @@ struct Game;
 
 inline constexpr const char* kHiScoreFile = "\\sekiba_his.bin";
 inline constexpr const char* kTopFile = "\\sekiba_top.jan";
+// The most a table can take: the flag, the scores and hands, and 22 texts of
+// the longest length their count allows. Whatever follows is never read.
+inline constexpr std::size_t kHiScoreMaxBytes = 2 + 11 * 4 + 11 * 2 + 22 * (2 + 0xFFFF);
 inline constexpr int kNotRanked = 99;
 inline constexpr const char* kNewNameText = "－名前が入力できます－";
 inline constexpr const char* kAutoName = "AUTO MAN";

@@ -4,6 +4,7 @@
 // never shown or filled.
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 
 namespace sekiba {
@@ -29,6 +30,10 @@ struct Records {
   // A game has been started in this run of the program (quitting before that
   // leaves the continue file alone).
   bool game_started = false;
+  // The continue file failed its checks in this run: it is not offered again.
+  bool contine_refused = false;
+  // Files found unreadable in this run, each reported once.
+  std::set<std::string> unreadable_told;
 };
 
 }  // namespace sekiba

@@ -1,10 +1,12 @@
 #include "records/settings.h"
 
 #include <cctype>
+#include <algorithm>
 #include <cstdlib>
 
 #include "engine/game.h"
 #include "platform/fileio.h"
+#include "records/own_files.h"
 
 namespace sekiba {
 
@@ -39,27 +41,58 @@ std::int16_t settei_value_for(const SetteiGroup& grp, int option) {
   return option != 1 ? 1 : 0;
 }
 
+bool read_int16(const std::string& text, std::size_t& pos, std::int16_t& out) {
+  std::size_t p = pos;
+  while (p < text.size() && std::isspace(static_cast<unsigned char>(text[p]))) ++p;
+  bool negative = false;
+  if (p < text.size() && (text[p] == '-' || text[p] == '+')) negative = text[p++] == '-';
+  const std::size_t digits = p;
+  long v = 0;
+  for (; p < text.size() && std::isdigit(static_cast<unsigned char>(text[p])); ++p)
+    v = std::min(v * 10 + (text[p] - '0'), 99999L);  // enough to tell "too big"
+  if (p == digits) return false;
+  if (negative) v = -v;
+  if (v < -32768 || v > 32767) return false;
+  out = std::int16_t(v);
+  pos = p;
+  return true;
+}
+
 void parse_settei(const std::string& text, Settings& s) {
   std::size_t pos = 0;
   for (int i = 0; i < kSettingsCount; ++i) {
-    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
-    std::size_t start = pos;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
-    std::size_t digits = pos;
-    while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) ++pos;
-    if (pos == digits) return;  // not a number: the rest keep their values
-    // A value that cannot be a setting is clamped rather than wrapped.
-    long v = std::strtol(text.substr(start, pos - start).c_str(), nullptr, 10);
-    if (v > 32767) v = 32767;
-    if (v < -32768) v = -32768;
-    s.settei[std::size_t(i)] = std::int16_t(v);
+    std::int16_t v = 0;
+    if (!read_int16(text, pos, v)) return;  // the rest keep their values
+    s.settei[std::size_t(i)] = v;
   }
 }
 
+std::array<std::int16_t, 26> settei_own(const Settings& s) {
+  if (!s.lan_host_options) return s.settei;
+  std::array<std::int16_t, 26> own = s.lan_host_options->own;
+  for (std::size_t i = 0; i < own.size(); ++i)
+    if (s.settei[i] != s.lan_host_options->host[i]) own[i] = s.settei[i];
+  return own;
+}
+
+void settei_take_host(Settings& s, const std::array<std::int16_t, 20>& host) {
+  Settings::HostOptions o;
+  o.own = settei_own(s);
+  for (std::size_t i = 0; i < host.size(); ++i) s.settei[i] = host[i];
+  o.host = s.settei;
+  s.lan_host_options = o;
+}
+
+void settei_restore_own(Settings& s) {
+  s.settei = settei_own(s);
+  s.lan_host_options.reset();
+}
+
 std::string format_settei(const Settings& s) {
+  const auto own = settei_own(s);
   std::string out;
   for (int i = 0; i < kSettingsCount; ++i) {
-    int v = s.settei[std::size_t(i)];
+    int v = own[std::size_t(i)];
     out += v >= 0 ? " " : "-";
     out += std::to_string(v >= 0 ? v : -v);
     out += " \r\n";
@@ -69,7 +102,7 @@ std::string format_settei(const Settings& s) {
 
 void load_settei(Game& g) {
   g.s.set_defaults();
-  if (auto text = read_file(g.path(kSettingsFile), 1u << 16)) parse_settei(*text, g.s);
+  if (auto text = read_own_file(g, kSettingsFile, "設定ﾌｧｲﾙ", 1u << 16)) parse_settei(*text, g.s);
 }
 
 bool settei_save(Game& g) {

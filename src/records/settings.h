@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace sekiba {
@@ -13,6 +14,13 @@ struct Settings {
   // The computer's thinking settings.
   std::int16_t shikou_dora = 0, shikou_hyouka = 0, shikou_chinitu = 0, shikou_honitu = 0;
   std::int16_t shikou_chinitu_su = 8, shikou_honitu_su = 11, shikou_chinro = 0, shikou_rechi = 0;
+  // While a LAN host's options are in force on this copy (a guest): the user's
+  // own options, which the file keeps and which come back after the match, and
+  // the host's as they came.
+  struct HostOptions {
+    std::array<std::int16_t, 26> own{}, host{};
+  };
+  std::optional<HostOptions> lan_host_options;
   Settings() { set_defaults(); }
   void set_defaults() {
     settei.fill(0);
@@ -25,10 +33,24 @@ struct Settings {
 inline constexpr int kSettingsCount = 25;
 inline constexpr const char* kSettingsFile = "\\sekiba_set.txt";
 
+// One whole number of a settings file after any blank space, into out; pos
+// moves past it. Anything else, or a number beyond 16 bits, is a read error.
+bool read_int16(const std::string& text, std::size_t& pos, std::int16_t& out);
+
+// The options a LAN host sent (indices 0..19) are in force until the match ends.
+void settei_take_host(Settings& s, const std::array<std::int16_t, 20>& host);
+// The match has ended: the user's own options come back, with whatever the
+// user changed during the match.
+void settei_restore_own(Settings& s);
+// The user's own options: the options in force, or during a match the user's
+// own with what the user changed since the host's arrived.
+std::array<std::int16_t, 26> settei_own(const Settings& s);
+
 // Reads values into settings in order; stops silently at the first missing or
 // malformed value, leaving the rest as they were.
 void parse_settei(const std::string& text, Settings& s);
-// The file form: each value as " 1 " or "-1 " followed by CR LF.
+// The file form: each value as " 1 " or "-1 " followed by CR LF; the user's own
+// options, never a LAN host's.
 std::string format_settei(const Settings& s);
 
 void load_settei(Game& g);

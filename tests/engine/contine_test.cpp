@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/game.h"
+#include "engine/settlement.h"
 #include "engine/startup.h"
 #include "platform/fileio.h"
 #include "test_game.h"
@@ -132,6 +133,7 @@ TEST_F(Contine, EveryCoveredFieldBreaksTheChecksAndNoOtherDoes) {
     poke16(b, at, at == 24 ? -1 : 1);  // the dealer stays a dealer: 2 -> 1
     ASSERT_TRUE(write_file_atomic(path(), b));
     tg.os.messages.clear();
+    g.rec.contine_refused = false;  // each file as in a run of its own
     some_game();
     t.contine_flag = 1;
     set_shoki1(g);
@@ -146,6 +148,7 @@ TEST_F(Contine, EveryCoveredFieldBreaksTheChecksAndNoOtherDoes) {
     poke16(b, at, 5);
     ASSERT_TRUE(write_file_atomic(path(), b));
     tg.os.messages.clear();
+    g.rec.contine_refused = false;
     clear_shoki_data(g);
     set_shoki1(g);
     EXPECT_TRUE(tg.os.messages.empty()) << "offset " << at;
@@ -277,16 +280,98 @@ TEST_F(Contine, SavePromptOnQuitting) {
   EXPECT_EQ(tg.os.messages.back().icon, MessageIcon::Warning);
   EXPECT_EQ(bytes().substr(0, 2), std::string(2, '\0'));
 
-  // A LAN match or between games: cleared without a question.
+  // Between games: cleared without a question; a LAN match leaves it alone.
   for (int lan : {1, 0}) {
+    t.lan_mode = 0;
     ASSERT_TRUE(save_contine(g, 1));
     tg.os.messages.clear();
     t.lan_mode = std::int16_t(lan);
     t.kyoku_flag = std::int16_t(lan);
     game_save(g);
     EXPECT_TRUE(tg.os.messages.empty());
-    EXPECT_EQ(bytes().substr(0, 2), std::string(2, '\0'));
+    EXPECT_EQ(bytes().substr(0, 2), lan ? std::string("\x01\x00", 2) : std::string(2, '\0'));
   }
+}
+
+TEST_F(Contine, AGameThatHasEndedOffersNoSave) {
+  // Quitting at the key wait after the last hand: by busting, after the eighth
+  // dealer turn, at the end of a series.
+  for (int end = 0; end < 3; ++end) {
+    some_game();
+    if (end == 0) t.man_ten = 0;
+    if (end == 1) t.kyoku = 9;
+    t.series_done = std::int16_t(end == 2);
+    t.kyoku_flag = 1;
+    t.shoki_flag = 0;
+    g.rec.game_started = true;
+    t.lan_mode = 0;
+    ASSERT_TRUE(save_contine(g, 0));
+    tg.os.messages.clear();
+    game_save(g);
+    EXPECT_TRUE(tg.os.messages.empty()) << end;
+    EXPECT_EQ(bytes().substr(0, 2), std::string(2, '\0')) << end;
+  }
+}
+
+TEST_F(Contine, AScoreNoGameReachesIsRefusedAndScoresStayWithinIt) {
+  some_game();
+  t.man_ten = 2000000000;
+  ASSERT_TRUE(save_contine(g, 1));
+  set_shoki1(g);
+  ASSERT_EQ(tg.os.messages.size(), 1u);
+  EXPECT_EQ(tg.os.messages[0].text, "セーブデータが異常です。最初からゲームを行います。");
+  EXPECT_EQ(t.man_ten, 300);
+  // Winning at the limit keeps the score there, and that game loads again.
+  some_game();
+  t.man_ten = kScoreLimit - 5;
+  t.rechi_bou = 3;
+  t.agari_pl = 1;
+  bou_toku(g);
+  EXPECT_EQ(t.man_ten, kScoreLimit);
+  ASSERT_TRUE(save_contine(g, 1));
+  t.man_ten = 0;
+  set_shoki1(g);
+  EXPECT_EQ(tg.os.messages.size(), 1u);
+  EXPECT_EQ(t.man_ten, kScoreLimit);
+}
+
+TEST_F(Contine, ARefusedFileIsOfferedOncePerRun) {
+  some_game();
+  ASSERT_TRUE(save_contine(g, 1));
+  std::string b = bytes();
+  poke16(b, 20, 1);  // the repeat count no longer matches its check
+  ASSERT_TRUE(write_file_atomic(path(), b));
+  contine_sel(g);
+  set_shoki1(g);
+  ASSERT_EQ(tg.os.messages.size(), 2u);  // the offer, then the refusal
+  // Start again during the first hand, and a later game of the same run.
+  for (int shoki : {1, 0}) {
+    t.shoki_flag = std::int16_t(shoki);
+    t.kyoku_flag = std::int16_t(shoki);
+    EXPECT_NO_THROW(contine_sel(g));
+    set_shoki1(g);
+    EXPECT_EQ(tg.os.messages.size(), 2u);
+    EXPECT_EQ(t.contine_flag, 0);
+    EXPECT_EQ(t.man_ten, 300);
+  }
+  EXPECT_FALSE(tg.os.quit_requested());
+}
+
+TEST_F(Contine, ALanMatchNeitherLoadsNorTouchesTheSavedGame) {
+  some_game();
+  ASSERT_TRUE(save_contine(g, 1));
+  const std::string before = bytes();
+  t.lan_mode = 1;
+  set_shoki1(g);
+  EXPECT_EQ(t.man_ten, 300);
+  t.kyoku_flag = 1;
+  for (int flag : {1, 0}) save_contine(g, flag);
+  game_save(g);
+  t.lan_mode = 0;  // back at the title after the match
+  t.kyoku_flag = 0;
+  game_save(g);
+  EXPECT_TRUE(tg.os.messages.empty());
+  EXPECT_EQ(bytes(), before);
 }
 
 TEST_F(Contine, QuittingFromTheTitleScreenKeepsTheSavedGame) {

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <thread>
 
+#include "engine/contine.h"
 #include "engine/driver.h"
 #include "engine/startup.h"
 #include "com/shikou.h"
@@ -16,7 +17,9 @@
 #include "eval/hand.h"
 #include "lan/lan.h"
 #include "man/man.h"
+#include "platform/fileio.h"
 #include "records/hiscore.h"
+#include "records/settings.h"
 #include "test_game.h"
 
 namespace sekiba {
@@ -323,6 +326,11 @@ void play_match(bool host_first, bool stacked) {
     guest.player.give_first = {11, 15, 22};
     host.player.stacked = guest.player.stacked = true;
   }
+  // What each user keeps outside the match: a saved game against the computer,
+  // and the guest's own options.
+  guest.g.s.settei[13] = 1;
+  const std::string saved = format_contine(contine_from_table(host.g.t, 1, 7, 43));
+  for (Copy* c : {&host, &guest}) ASSERT_TRUE(write_file_atomic(c->dir.file("sekiba_cos.bin"), saved));
   std::thread first([&] { (host_first ? host : guest).run(); });
   // The other copy's user presses Start a moment later.
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
@@ -350,6 +358,16 @@ void play_match(bool host_first, bool stacked) {
   EXPECT_TRUE(std::any_of(host.hands.begin(), host.hands.end(),
                           [](const Snapshot& s) { return s.man_ten != 300; }));
   for (int i = 0; i < 20; ++i) EXPECT_EQ(host.g.s.settei[std::size_t(i)], guest.g.s.settei[std::size_t(i)]);
+  for (Copy* c : {&host, &guest}) {
+    game_save(c->g);  // quitting
+    EXPECT_EQ(read_file(c->dir.file("sekiba_cos.bin")), saved);
+  }
+  ASSERT_TRUE(settei_save(guest.g));
+  mnulane_Click(guest.g);
+  EXPECT_EQ(guest.g.s.settei[13], 1);
+  Settings in_file;
+  parse_settei(read_file(guest.dir.file("sekiba_set.txt")).value_or(""), in_file);
+  EXPECT_EQ(in_file.settei[13], 1);
   if (::testing::Test::HasFailure()) {
     for (Copy* c : {&host, &guest}) {
       fprintf(stderr, "--- %s dropped %zu %zu %zu\n", c == &host ? "host" : "guest", c->g.lan.dropped_foreign,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "lan/lan.h"
 #include "platform/fileio.h"
 #include "test_game.h"
 
@@ -70,6 +71,28 @@ TEST(Settings, FailedWriteShowsTheMessageAndKeepsValues) {
   EXPECT_EQ(tg.os.messages[0].title, "ﾌｧｲﾙの書き込み");
   EXPECT_EQ(tg.os.messages[0].buttons, MessageButtons::Ok);
   EXPECT_EQ(tg.g.s.settei[5], 1);
+}
+
+TEST(Settings, ALanHostsOptionsAreNeverSavedAndTheUsersOwnComeBack) {
+  test::TestGame tg;
+  Settings& s = tg.g.s;
+  s.settei[7] = 1;
+  s.settei[13] = 1;
+  std::array<std::int16_t, 20> host{};
+  host[4] = host[11] = host[17] = 1;
+  settei_take_host(s, host);
+  EXPECT_EQ(s.settei[7], 0);
+  s.settei[11] = 10;  // the user's own change during the match
+  ASSERT_TRUE(settei_save(tg.g));
+  settei_take_host(s, host);  // the match's next game
+  Settings in_file;
+  parse_settei(read_file(tg.dir.file("sekiba_set.txt")).value_or(""), in_file);
+  mnulane_Click(tg.g);
+  for (const Settings* own : {&in_file, &s}) {
+    EXPECT_EQ(own->settei[7], 1);
+    EXPECT_EQ(own->settei[13], 1);
+    EXPECT_EQ(own->settei[11], 10);
+  }
 }
 
 TEST(Settings, DialogRulesMapValueTwo) {

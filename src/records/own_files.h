@@ -1,0 +1,18 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace sekiba {
+
+struct Game;
+
+// Reads the start of one of the files the game writes itself (name as
+// "\sekiba_set.txt"), at most max_bytes, for its loader. A file that is there
+// but cannot be read is reported to the user, once a run: the loader goes on
+// with its defaults, and the next save would replace the file. kind names the
+// file in the message, as the write-failure messages do.
+std::optional<std::string> read_own_file(Game& g, const std::string& name, const std::string& kind,
+                                         std::size_t max_bytes);
+
+}  // namespace sekiba
