@@ -25,6 +25,7 @@ int fuzz_contine(const std::uint8_t* data, std::size_t size) {
   }
   h.put(kContineFile, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   g.t = Table{};
+  g.rec.contine_refused = false;  // each input as in a run of its own
   g.t.app_path = h.dir;
   g.t.oya = 0;
   set_shoki1(g);
