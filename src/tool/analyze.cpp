@@ -1,12 +1,17 @@
 #include "tool/analyze.h"
 
+#include <algorithm>
+#include <array>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <vector>
 
+#include "com/shikou.h"
+#include "com/weights.h"
 #include "engine/game.h"
 #include "engine/settlement.h"
+#include "engine/setup.h"
 #include "eval/bunkai.h"
 #include "eval/hand.h"
 #include "eval/yaku.h"
@@ -57,28 +62,38 @@ struct Request {
   std::vector<std::pair<int, Tile>> melds;  // kind 1 chi, 2 pon, 3 kan, 4 closed kan
 };
 
-void set_up(Game& g, const json& req, Request& r) {
-  Table& t = g.t;
+// The numbered values of an object such as {"6": 1}, each index lo..hi.
+template <typename Store>
+void read_numbered(const json& req, const char* key, int lo, int hi, Store store) {
+  if (!req.contains(key)) return;
+  const auto& s = req[key];
+  const std::string name(key);
+  if (!s.is_object()) throw BadRequest(name + " must be an object of index to value");
+  for (auto it = s.begin(); it != s.end(); ++it) {
+    int index = -1;
+    try {
+      std::size_t used = 0;
+      index = std::stoi(it.key(), &used);
+      if (used != it.key().size()) index = -1;
+    } catch (const std::exception&) {
+    }
+    if (index < lo || index > hi) throw BadRequest(name + " index out of range: " + it.key());
+    if (!it.value().is_number_integer()) throw BadRequest(name + " values must be whole numbers");
+    const long long v = it.value().get<long long>();
+    if (v < -32768 || v > 32767) throw BadRequest(name + " value out of range");
+    store(index, std::int16_t(v));
+  }
+}
+
+void read_settei(Game& g, const json& req) {
   g.s.set_defaults();
   g.s.settei[12] = 1;  // no sound
-  if (req.contains("settei")) {
-    const auto& s = req["settei"];
-    if (!s.is_object()) throw BadRequest("settei must be an object of index to value");
-    for (auto it = s.begin(); it != s.end(); ++it) {
-      int index = -1;
-      try {
-        std::size_t used = 0;
-        index = std::stoi(it.key(), &used);
-        if (used != it.key().size()) index = -1;
-      } catch (const std::exception&) {
-      }
-      if (index < 0 || index > 24) throw BadRequest("settei index out of range: " + it.key());
-      if (!it.value().is_number_integer()) throw BadRequest("settei values must be whole numbers");
-      const long long v = it.value().get<long long>();
-      if (v < -32768 || v > 32767) throw BadRequest("settei value out of range");
-      g.s.settei[std::size_t(index)] = std::int16_t(v);
-    }
-  }
+  read_numbered(req, "settei", 0, 24, [&](int i, std::int16_t v) { g.s.settei[std::size_t(i)] = v; });
+}
+
+void set_up(Game& g, const json& req, Request& r) {
+  Table& t = g.t;
+  read_settei(g, req);
   r.winner = side_of(req, "winner");
   t.oya = std::int16_t(side_of(req, "oya"));
   if (!req.contains("hand") || !req["hand"].is_array()) throw BadRequest("hand must be a list of tile codes");
@@ -96,8 +111,9 @@ void set_up(Game& g, const json& req, Request& r) {
     }
   }
   if (r.melds.size() > 4) throw BadRequest("at most four melds");
-  if (r.winner == 2 && !r.melds.empty()) throw BadRequest("only the user has melds");
-  const std::size_t want = 13 - 3 * r.melds.size();
+  // Melds are always the user's: with the opponent winning they still open the
+  // kan dora, and the opponent's own hand stays 13 concealed tiles.
+  const std::size_t want = r.winner == 1 ? 13 - 3 * r.melds.size() : 13;
   if (r.hand.size() != want)
     throw BadRequest("the hand holds " + std::to_string(r.hand.size()) + " tiles; its melds leave room for " +
                      std::to_string(want));
@@ -220,6 +236,89 @@ json tenpai(Game& g, const Request& r) {
   return json{{"tenpai", v == kAgari}};
 }
 
+// The discard the evaluation proposes for one side's 14 tiles, as the computer
+// chooses outside riichi and the hint chooses for the user.
+json discard(Game& g, const json& req) {
+  Table& t = g.t;
+  read_settei(g, req);
+  const int side = side_of(req, "side");
+  t.teban = std::int16_t(side);
+  read_numbered(req, "shikou", 1, 8, [&](int i, std::int16_t v) {
+    Settings& s = g.s;
+    std::int16_t* const values[] = {&s.shikou_dora,    &s.shikou_hyouka,     &s.shikou_chinitu,
+                                    &s.shikou_honitu,  &s.shikou_chinitu_su, &s.shikou_honitu_su,
+                                    &s.shikou_chinro,  &s.shikou_rechi};
+    *values[i - 1] = v;
+  });
+  if (req.contains("melds")) throw BadRequest("discard takes a concealed hand without melds");
+  if (!req.contains("hand") || !req["hand"].is_array() || req["hand"].size() != 14)
+    throw BadRequest("hand must be a list of 14 tile codes, the drawn tile last");
+  Hand& h = side == 1 ? t.man_hai : t.com_hai;
+  h.fill(kEmpty);
+  std::array<int, 39> copies{};
+  for (std::size_t i = 0; i < 14; ++i) {
+    const Tile tile = tile_of(req["hand"][i], "a hand tile");
+    if (++copies[std::size_t(tile)] > 4) throw BadRequest("a hand holds at most four copies of a tile");
+    h[i + 1] = tile;
+  }
+  (side == 1 ? t.man_rechi : t.com_rechi) = std::int16_t(int_field(req, "riichi", 0, 0, 30));
+  t.man_junme = std::int16_t(int_field(req, "man_junme", 10, 1, 21));
+  t.com_junme = std::int16_t(int_field(req, "com_junme", 10, 1, 21));
+  if (req.contains("discards")) {
+    const auto& d = req["discards"];
+    if (!d.is_array() || d.size() > 20) throw BadRequest("discards must be a list of at most 20 tiles");
+    auto& row = side == 1 ? t.man_sute : t.com_sute;
+    auto& junme = side == 1 ? t.man_junme : t.com_junme;
+    for (std::size_t i = 0; i < d.size(); ++i) row[i + 1] = tile_of(d[i], "a discard");
+    if (junme < int(d.size()) + 1) junme = std::int16_t(d.size() + 1);
+  }
+
+  // The weights of a hand's set-up: the preset, the dora lowered when asked.
+  fill_weight_presets(g.com);
+  const Weights& preset = g.s.shikou_hyouka != 0 ? g.com.hai_hyouka_b : g.com.hai_hyouka_a;
+  g.com.hai_hyouka = preset;
+  t.dora = indicator(req, "dora");
+  if (t.dora != 0 && g.s.shikou_dora != 0) {
+    auto& w = g.com.hai_hyouka[std::size_t(out_dora(g, t.dora))];
+    w = std::int16_t(std::max(w - 20, 1));
+  }
+
+  std::int16_t chinitu = 4, honitu = 4, chinro = 4;
+  if (req.contains("aims")) {
+    const auto& a = req["aims"];
+    if (!a.is_object()) throw BadRequest("aims must be an object");
+    for (auto it = a.begin(); it != a.end(); ++it) {
+      const bool is_chinro = it.key() == "chinro";
+      if (!is_chinro && it.key() != "chinitu" && it.key() != "honitu")
+        throw BadRequest("aims are chinitu, honitu and chinro");
+      const auto& v = it.value();
+      const long long n = v.is_number_integer() ? v.get<long long>() : -1;
+      if (is_chinro ? !(n == 1 || n == 4) : !(n == 0 || n == 1 || n == 2 || n == 4))
+        throw BadRequest(is_chinro ? "the chinro aim is 1 or 4" : "a suit aim is 0, 1, 2 or 4");
+      (is_chinro ? chinro : it.key() == "chinitu" ? chinitu : honitu) = std::int16_t(n);
+    }
+    (side == 1 ? g.com.man_nerai_chinitu : g.com.com_nerai_chinitu) = chinitu;
+    (side == 1 ? g.com.man_nerai_honitu : g.com.com_nerai_honitu) = honitu;
+    (side == 1 ? g.com.man_nerai_chinro : g.com.com_nerai_chinro) = chinro;
+  } else if (side == 1) {
+    man_nerai_kime(g);
+  } else {
+    com_nerai_kime(g);
+  }
+
+  g.a.bunkai_no = std::int16_t(int_field(req, "bunkai_no", 1, 1, 8));
+  g.a.shuntsu_jun = 1;
+  g.a.atama_jun = 1;
+  if (side == 1) man_work_set(g);
+  else com_work_set(g);
+  com_bunkai_kime(g);
+  const Tile tile = com_man_shikou_sub(g, g.a.bunkai_no);
+  return json{{"tile", tile},
+              {"tenpai_flg", g.com.tenpai_flg},
+              {"osekai_machi", g.com.osekai_machi},
+              {"bunkai_no", g.a.bunkai_no}};
+}
+
 }  // namespace
 
 namespace {
@@ -237,10 +336,11 @@ std::string analyze_line(const std::string& line) {
     if (!req.contains("op") || !req["op"].is_string()) throw BadRequest("op is missing");
     Request r;
     r.op = req["op"].get<std::string>();
-    if (r.op != "agari" && r.op != "waits" && r.op != "tenpai")
-      throw BadRequest("op must be agari, waits or tenpai");
+    if (r.op != "agari" && r.op != "waits" && r.op != "tenpai" && r.op != "discard")
+      throw BadRequest("op must be agari, waits, tenpai or discard");
     HeadlessPlatform os;
     Game g(os);
+    if (r.op == "discard") return one_line(discard(g, req));
     set_up(g, req, r);
     json out;
     if (r.op == "agari") out = agari(g, req, r);

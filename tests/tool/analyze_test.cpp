@@ -62,6 +62,20 @@ TEST(Analyze, DoubleScoreIsReportedBeforeTheMultiplier) {
   EXPECT_EQ(a["points"], 320);
 }
 
+TEST(Analyze, TheUsersKansCountForEitherWinner) {
+  const std::string kans = R"(,"melds":[{"kind":"kan","tile":31},{"kind":"ankan","tile":32},{"kind":"kan","tile":33}])";
+  const std::string com_ron = std::string(R"({"op":"agari",)") + kPinfu +
+                              R"(,"kind":"ron","winner":"com","oya":"man","kan_dora":5,"settei":{"9":1})";
+  // The user's kans open the kan dora for the opponent too (its pair of 5s),
+  // but never give the opponent three kans.
+  json a = ask(com_ron + kans + "}");
+  EXPECT_EQ(a["han"], 3);
+  for (const auto& y : a["yaku"]) EXPECT_NE(y[0], 26);
+  EXPECT_EQ(ask(com_ron + "}")["han"], 1);
+  EXPECT_EQ(ask(R"({"op":"waits","winner":"com","hand":[1,1,1,2,3,4,5,6,7,8,9,9,9])" + kans + "}")["waits"],
+            json::parse("[1,2,3,4,5,6,7,8,9]"));
+}
+
 TEST(Analyze, FuritenRefusesTheRon) {
   json a = ask(std::string(R"({"op":"agari",)") + kPinfu + R"(,"kind":"ron","discards":[21]})");
   EXPECT_EQ(a["complete"], true);
@@ -86,12 +100,52 @@ TEST(Analyze, WaitsAndTenpai) {
             json::parse("[21,24,27]"));
 }
 
+// Three runs, a pair of East, 4-5 of circles and a loose 9 of bamboo (slot 14
+// the drawn 5 of circles unless a case says otherwise).
+TEST(Analyze, DiscardFollowsTheEvaluation) {
+  struct Case {
+    const char* request;
+    int tile, tenpai_flg, osekai_machi, bunkai_no;
+  } cases[] = {
+      // The loose 9 goes; the user's hint names the open wait, the computer may riichi.
+      {R"("hand":[2,3,4,9,15,16,17,27,28,29,31,31,24,25])", 9, 0, 4, -1},
+      {R"("hand":[2,3,4,9,15,16,17,27,28,29,31,31,24,25],"side":"com")", 9, 1, 0, -1},
+      // In riichi the drawn tile goes whatever the shape.
+      {R"("hand":[2,3,4,9,15,16,17,27,28,29,31,31,24,25],"side":"com","riichi":2)", 25, 0, 0, -1},
+      // An aim comes first: the heaviest tile outside characters is East (31).
+      {R"("hand":[2,3,4,9,15,16,17,27,28,29,31,31,24,25],"aims":{"chinitu":1})", 31, 0, 0, -1},
+      // Loose tiles only: North weighs most, unless it is the dora and the dora is kept.
+      {R"("hand":[1,5,9,13,17,22,26,29,31,32,33,34,36,2])", 34, 0, 0, -1},
+      {R"("hand":[1,5,9,13,17,22,26,29,31,32,33,34,36,2],"dora":34,"shikou":{"1":1})", 33, 0, 0, -1},
+      {R"("hand":[1,5,9,13,17,22,26,29,31,32,33,34,36,2],"dora":34)", 34, 0, 0, -1},
+      // Seven pairs: of two singles the one already thrown goes, else the higher.
+      {R"("hand":[1,1,3,3,5,5,12,12,14,14,31,31,37,36],"side":"com")", 37, 1, 1, 8},
+      {R"("hand":[1,1,3,3,5,5,12,12,14,14,31,31,37,36],"side":"com","discards":[36])", 36, 1, 1, 8},
+  };
+  for (const auto& c : cases) {
+    const json a = ask(std::string(R"({"op":"discard",)") + c.request + "}");
+    EXPECT_EQ(a["tile"], c.tile) << c.request;
+    EXPECT_EQ(a["tenpai_flg"], c.tenpai_flg) << c.request;
+    EXPECT_EQ(a["osekai_machi"], c.osekai_machi) << c.request;
+    if (c.bunkai_no > 0) {
+      EXPECT_EQ(a["bunkai_no"], c.bunkai_no) << c.request;
+    }
+  }
+}
+
 TEST(Analyze, BadRequestsAnswerAnErrorAndTheToolGoesOn) {
   for (const char* bad : {"not json", "[1,2]", R"({"op":"fly"})", R"({"op":"agari","hand":[1,2,3],"agari":4,"kind":"ron"})",
                           R"({"op":"agari","hand":[1,2,3,5,5,14,15,16,22,23,27,28,10],"agari":24,"kind":"ron"})",
                           R"({"op":"agari","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"agari":24})",
                           R"({"op":"waits","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"settei":{"99":1}})",
-                          R"({"op":"waits","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"winner":"com","melds":[{"kind":"pon","tile":5}]})",
+                          R"({"op":"waits","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29],"melds":[{"kind":"pon","tile":5}]})",
+                          R"({"op":"discard","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29]})",
+                          R"({"op":"discard","hand":[1,1,1,1,1,14,15,16,22,23,27,28,29,29]})",
+                          R"({"op":"discard","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29,29],"side":"both"})",
+                          R"({"op":"discard","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29,29],"aims":{"chinro":2}})",
+                          R"({"op":"discard","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29,29],"aims":{"chinitu":3}})",
+                          R"({"op":"discard","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29,29],"shikou":{"9":1}})",
+                          R"({"op":"discard","hand":[1,2,3,5,5,14,15,16,22,23,27,28,29,29],"bunkai_no":9})",
                           "{\"op\":\"waits\",\"hand\":[1,\xd3\xd3]}", "{\"op\":\"\xff\"}"}) {
     json a = ask(bad);
     EXPECT_TRUE(a.contains("error")) << bad;
