@@ -185,9 +185,6 @@ int man_sute_sub(Game& g, int ichi, int inflg) {
 
   Tile chosen = kNone;
   bool won = false;
-  // A kan made in this phase brings a replacement draw, which may be won on
-  // even after a pon or chi earlier in the turn.
-  bool replacement = false;
 
   bool restart = true;
   while (restart && chosen == kNone && !won) {
@@ -252,7 +249,7 @@ int man_sute_sub(Game& g, int ichi, int inflg) {
 
       if (c == 17) {
         if (t.man_rechi == 0) {
-          if (man_unkan(g) == 1) replacement = true;
+          man_unkan(g);
           redraw_after_kan(g, p);
         }
       } else if (c == 18) {
@@ -265,13 +262,13 @@ int man_sute_sub(Game& g, int ichi, int inflg) {
           rechi_ng(g);
         }
       } else if (c == 19) {
-        if (inflg == kNoDecision || inflg == kDrew || inflg == kOpenKan || replacement) {
+        // After a pon or chi the turn holds no win, a kan's replacement tile included.
+        if (inflg == kNoDecision || inflg == kDrew || inflg == kOpenKan) {
           if (hand_complete(g)) won = true;
           else g.yaku.rinshan_flag = 0;
         }
       } else if (c == 25) {
         if (t.man_rechi == 0 && man_unkan_p(g) != 0) {
-          replacement = true;
           redraw_after_kan(g, p);
           kan_dora_pr(g);
         }

@@ -92,13 +92,25 @@ TEST_F(ManTest, ClosedKanWithTheDrawnTileAndAWinOnItsReplacement) {
   EXPECT_EQ(g.t.agari_hai, 29);
 }
 
-TEST_F(ManTest, KanAfterAPonMayWinOnTheReplacement) {
-  add_meld(31, 2);
-  hand({5, 5, 5, 5, 15, 16, 17, 27, 28, 9, 9});
-  next_draw(29);
-  press({key(vk_digit(3)), key(vk_digit(5))});
-  EXPECT_EQ(man_sute_sub(g, 0, kPon), 1);
-  EXPECT_EQ(g.yaku.rinshan_flag, 1);
+TEST_F(ManTest, KanAfterAPonCannotWinOnTheReplacement) {
+  // A closed kan (3), and an added kan on the pon just made (6): the replacement
+  // completes the hand, yet 上がり, by key or by the window, does nothing.
+  struct Case {
+    int kan_key;
+    std::initializer_list<int> tiles;
+  } cases[] = {{3, {5, 5, 5, 5, 15, 16, 17, 27, 28, 9, 9}}, {6, {15, 16, 17, 27, 28, 9, 9, 2, 3, 4, 35}}};
+  for (const auto& c : cases) {
+    g.t.man_naki_cnt = 1;
+    add_meld(35, 2);
+    hand(c.tiles);
+    next_draw(29);
+    press({key(vk_digit(c.kan_key)), key(vk_digit(5)), key(kVkDown), key(kVkDown), key(kVkDown), key(kVkEnter),
+           key(vk_slot(14))});
+    EXPECT_EQ(man_sute_sub(g, 0, kPon), 0) << c.kan_key;
+    EXPECT_EQ(last_discard(), 29) << c.kan_key;
+    EXPECT_EQ(g.yaku.rinshan_flag, 0) << c.kan_key;
+    EXPECT_TRUE(script.empty());
+  }
 }
 
 TEST_F(ManTest, SeveralClosedKansAreChosenWithoutCancel) {
