@@ -43,7 +43,8 @@ void jidou_mode(Game& g) {
   Table& t = g.t;
   if (t.shori_chu == 1 || t.lan_mode == 1) return;
   t.shori_chu = 1;
-  if (t.jidou == 0 && t.man_naki_cnt != 1) {
+  // Automatic play never takes over an open hand, nor one being opened.
+  if (t.jidou == 0 && (t.man_naki_cnt != 1 || g.man.naki_sel != 0)) {
     refuse_jidou(g);
     t.shori_chu = 0;
     return;

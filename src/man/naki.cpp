@@ -61,6 +61,11 @@ void redraw_hand_and_melds(Game& g) {
 template <typename Accept>
 int choose_slot(Game& g, bool sticks, Accept accept) {
   ManState& m = g.man;
+  struct Choosing {
+    ManState& m;
+    explicit Choosing(ManState& state) : m(state) { m.naki_sel = 1; }
+    ~Choosing() { m.naki_sel = 0; }
+  } choosing(m);
   sousa_window(g, 0, 3);
   int p = kasol_idou(g, 13, 0);
   sute_kasol(g, p);

@@ -191,12 +191,14 @@ int man_sute_sub(Game& g, int ichi, int inflg) {
     restart = false;
     // The choices the program makes for the user.
     if (t.jidou == 1) {
-      const bool complete_proposed = ichi == kAgari;
-      if (complete_proposed && hand_complete(g)) {
+      // In riichi the drawn tile either goes or wins: a proposal that puts an
+      // aim first must not throw a winning tile.
+      if ((ichi == kAgari || t.man_rechi != 0) && hand_complete(g)) {
         won = true;
       } else if (ichi >= 21 && ichi <= 34 && t.man_rechi == 0) {
         chosen = take_from_slot(g, ichi - 20);
-        rechi_test(g);
+        // An open hand never declares riichi, whoever plays it.
+        if (man_naki_kazu(g) == 0) rechi_test(g);
       } else {
         // A proposal the completeness test does not confirm falls back to the
         // drawn tile, so automatic play never stops to wait for a key.

@@ -50,6 +50,24 @@ TEST_F(JidouTest, MeldRefusesTheStartButNotTheStop) {
   EXPECT_EQ(g.t.jidou, 0);
 }
 
+TEST_F(JidouTest, AnOpenHandGetsNoAutomaticPlayNorItsRiichi) {
+  // F4 while the run of a chi is picked: the hand is being opened, so refused.
+  hand({3, 4, 6, 7, 11, 12, 13, 21, 22, 23, 31, 31, 32});
+  press({key(kVkF4), key(kVkEnter), key(vk_slot(2))});
+  EXPECT_EQ(man_chi(g, 5), 1);
+  EXPECT_EQ(g.t.jidou, 0);
+  EXPECT_TRUE(os.drew("今このモードには入れません｡"));
+  EXPECT_TRUE(script.empty());
+  // A riichi proposal on the open hand throws its tile without riichi.
+  g.t.jidou = 1;
+  hand({2, 3, 4, 15, 16, 17, 24, 25, 31, 31}, 9);
+  os.max_idle_waits = 0;
+  EXPECT_EQ(man_sute_sub(g, 14 + 20, kDrew), 0);
+  EXPECT_EQ(last_discard(), 9);
+  EXPECT_EQ(g.t.man_rechi, 0);
+  EXPECT_EQ(g.t.rechi_bou, 0);
+}
+
 TEST_F(JidouTest, NoF4WhileBusyInALanMatchOrWithTheMenuHidden) {
   g.t.lan_mode = 1;
   f4_then(key(kVkEnter));
@@ -61,16 +79,20 @@ TEST_F(JidouTest, NoF4WhileBusyInALanMatchOrWithTheMenuHidden) {
 }
 
 TEST_F(JidouTest, SwitchingOnDuringTheDecisionLetsTheTurnFinishItself) {
-  com_discards({9});
-  hand(kRyanmen);
-  next_draw(33);
-  // A left click answers the prompt and is also seen by the waiting turn,
-  // which then plays on by itself.
-  press({key(kVkF4), click(10, 10, 1)});
-  EXPECT_EQ(man_main(g), 0);
-  EXPECT_EQ(g.t.jidou, 1);
-  EXPECT_EQ(g.t.man_junme, 2);
-  EXPECT_TRUE(script.empty());
+  // The left click or Enter that answers the prompt is spent there; the waiting
+  // turn still wakes and plays on by itself.
+  for (InputEvent yes : {click(10, 10, 1), key(kVkEnter)}) {
+    g.t.jidou = 0;
+    man_discards({});
+    com_discards({9});
+    hand(kRyanmen);
+    next_draw(33);
+    press({key(kVkF4), yes});
+    EXPECT_EQ(man_main(g), 0);
+    EXPECT_EQ(g.t.jidou, 1);
+    EXPECT_EQ(g.t.man_junme, 2);
+    EXPECT_TRUE(script.empty());
+  }
 }
 
 TEST_F(ManTest, HintNeverWithMeldsNorInAutomaticPlayLabels) {
@@ -138,6 +160,18 @@ TEST_F(ManTest, AutomaticDiscardNeverWaitsForAKey) {
   hand(kRyanmen, 9);
   EXPECT_EQ(man_sute_sub(g, kAgari, kDrew), 0);
   EXPECT_EQ(last_discard(), 9);
+}
+
+TEST_F(ManTest, AutomaticPlayInRiichiWinsWhateverTheProposal) {
+  g.t.jidou = 1;
+  os.max_idle_waits = 0;
+  for (int proposal : {0, 3, 14, 23, kAgari}) {
+    hand(kRyanmen, 23);
+    g.t.man_rechi = 3;
+    EXPECT_EQ(man_sute_sub(g, proposal, kDrew), 1) << proposal;
+    EXPECT_EQ(g.t.agari_hai, 23);
+    EXPECT_EQ(g.t.agari_kind, 1);
+  }
 }
 
 TEST_F(ManTest, AutomaticRiichiProposalDeclaresWhateverTheScore) {
