@@ -74,7 +74,12 @@ int com_main(Game& g) {
     com_work_set(g);
     com_bunkai_kime(g);
   }
-  const Tile tile = com_man_shikou_sub(g, g.a.bunkai_no);
+  Tile tile = com_man_shikou_sub(g, g.a.bunkai_no);
+  // A riichi hand never changes, whatever an aim switched on since would throw.
+  if (t.com_rechi != 0) tile = t.com_hai[14];
+  // The hint and automatic play evaluate the user's hand through the same flag;
+  // the last-discard check needs the computer's own.
+  g.com.com_tenpai_flg = g.com.tenpai_flg;
   think_wait(g);
   if (tile == kEmpty) {
     // The complete-hand test above tries this decomposition too, so this is

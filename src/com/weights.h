@@ -15,6 +15,8 @@ struct ComState {
   Weights hai_hyouka_a{};
   Weights hai_hyouka_b{};
   std::int16_t tenpai_flg = 0;
+  // tenpai_flg as the computer's own last evaluation left it.
+  std::int16_t com_tenpai_flg = 0;
   std::int16_t osekai_machi = 0;
   std::int16_t com_nerai_chinitu = 4, com_nerai_honitu = 4, com_nerai_chinro = 4;
   std::int16_t man_nerai_chinitu = 4, man_nerai_honitu = 4, man_nerai_chinro = 4;

@@ -34,7 +34,7 @@ void set_shoki2(Game& g) {
   std::fill(t.hai_cnt.begin() + 1, t.hai_cnt.begin() + 38, 0);
   std::fill(t.man_sute.begin() + 1, t.man_sute.begin() + 21, 0);
   std::fill(t.com_sute.begin() + 1, t.com_sute.begin() + 21, 0);
-  g.com.tenpai_flg = 1;
+  g.com.tenpai_flg = g.com.com_tenpai_flg = 1;
   t.hai_cnt[10] = t.hai_cnt[20] = t.hai_cnt[30] = t.hai_cnt[38] = 4;
   for (int k = 1; k <= 4; ++k) {
     t.man_naki_hai[std::size_t(k)] = t.com_naki_hai[std::size_t(k)] = 0;

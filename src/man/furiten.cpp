@@ -63,6 +63,7 @@ int saigo_furi_check(Game& g) {
     t.teban = 2;
     const Tile last = t.man_sute[std::size_t(std::clamp<int>(t.man_junme - 1, 1, 20))];
     t.com_hai[14] = last;
+    if (t.lan_mode == 0) g.com.tenpai_flg = g.com.com_tenpai_flg;
     // In a LAN match the partner judges its own user's win and sends the answer.
     const bool won = t.lan_mode == 1 ? lan_haitei_receive(g) == 1
                                      : com_agari_check(g) == kAgari && com_furi_check(g, last) == 0;

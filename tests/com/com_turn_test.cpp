@@ -12,6 +12,7 @@
 #include "engine/driver.h"
 #include "engine/setup.h"
 #include "engine/startup.h"
+#include "man/man.h"
 #include "test_game.h"
 
 namespace sekiba {
@@ -135,6 +136,39 @@ TEST_F(ComTurnTest, InRiichiANonWinningTurnThrowsTheDrawnTile) {
     EXPECT_EQ(g.t.com_rechi, 3);
     EXPECT_NE(g.t.com_sute[2], 0);
   }
+}
+
+TEST_F(ComTurnTest, ARiichiHandNeverChangesWhenAnAimIsSwitchedOn) {
+  for (int aim = 0; aim < 3; ++aim) {
+    new_hand(7);
+    com_hand(kWaiting);
+    for (int c = 1; c <= 37; ++c) g.t.hai_cnt[std::size_t(c)] = 4;
+    g.t.hai_cnt[14] = 0;  // the draw: a character, inside every aim below
+    com_discards({35});
+    g.t.com_rechi = 2;
+    user_discards({29});
+    (aim == 0 ? g.com.com_nerai_chinitu : aim == 1 ? g.com.com_nerai_honitu : g.com.com_nerai_chinro) = 1;
+    ASSERT_EQ(com_main(g), 0);
+    EXPECT_EQ(g.t.com_sute[2], 14) << aim;
+    EXPECT_EQ(hand(), kWaitingSorted) << aim;
+  }
+}
+
+TEST_F(ComTurnTest, LastDiscardFuritenUsesTheComputersOwnEvaluation) {
+  com_hand(kReady);
+  com_discards({29, 7});  // 7 completes 5-6: furiten once 35 is gone
+  ASSERT_EQ(com_main(g), 0);
+  // The user's hint evaluates afterwards and leaves the shared flag at 0.
+  g.t.teban = 1;
+  g.man.osekai_flag = 1;
+  const int user[] = {1, 5, 9, 13, 17, 22, 26, 29, 31, 32, 33, 34, 36, 2};
+  for (int i = 0; i < 14; ++i) g.t.man_hai[std::size_t(i + 1)] = Tile(user[i]);
+  man_osekai_main(g);
+  ASSERT_EQ(g.com.tenpai_flg, 0);
+  g.t.oya = 2;
+  user_discards({4});
+  EXPECT_EQ(saigo_furi_check(g), 0);
+  EXPECT_EQ(g.t.com_hai[14], kEmpty);
 }
 
 // ---- riichi ---------------------------------------------------------------------

@@ -199,7 +199,7 @@ TEST_F(ManTest, LastDiscardRonForTheOpponentWithoutRiichi) {
   g.t.com_hai.fill(kEmpty);
   const int com[] = {2, 3, 4, 15, 16, 17, 27, 28, 29, 31, 31, 24, 25};
   for (int i = 0; i < 13; ++i) g.t.com_hai[std::size_t(i + 1)] = Tile(com[i]);
-  g.com.tenpai_flg = 1;
+  g.com.com_tenpai_flg = 1;
   man_discards({35, 26});
   EXPECT_EQ(saigo_furi_check(g), 1);
   EXPECT_EQ(g.t.teban, 2);
