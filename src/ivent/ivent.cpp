@@ -28,7 +28,8 @@ bool ivent_allowed(const Game& g, int kind) {
   const Table& t = g.t;
   if (kind < 0 || kind > 4 || t.ivent_bou[std::size_t(kind)] < 1) return false;
   switch (kind) {
-    case 1: return t.man_junme == 20;
+    // The chance replaces the tile just drawn: before the draw there is none.
+    case 1: return t.man_junme == 20 && is_tile(t.man_hai[14]);
     case 2: return t.man_junme == 1 && t.oya == 1;
     case 3: return t.man_junme <= 4;
     default: return true;

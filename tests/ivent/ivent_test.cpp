@@ -93,6 +93,16 @@ TEST_F(Ivent, RefusalConditionsPerEvent) {
     ASSERT_FALSE(tg.os.sounds.empty());
     EXPECT_NE(tg.os.sounds.back().find("sekiba_pyon"), std::string::npos);
   }
+  // The last turn before its draw: no tile to spin yet.
+  t.man_junme = 20;
+  t.man_hai[14] = kEmpty;
+  const int counted = tiles_counted();
+  tg.os.texts.clear();
+  rasu_tumo_ch(g);
+  EXPECT_TRUE(refused());
+  EXPECT_EQ(t.ivent_bou[1], 1);
+  EXPECT_EQ(t.man_hai[14], kEmpty);
+  EXPECT_EQ(tiles_counted(), counted);
   // No stick of its kind: refused at any time.
   t.ivent_bou[0] = 0;
   tg.os.texts.clear();
