@@ -129,6 +129,7 @@ void mnuend_Click(Game& g) {
 void Form_Unload(Game& g) { mnuend_Click(g); }
 
 void menu_command(Game& g, const std::string& name) {
+  InterruptingCommand command(g);
   if (name.rfind("mnumode", 0) == 0 && name.size() == 8) {
     mnumode_Click(g, name[7] - '0');
   } else if (name == "mnugame") {

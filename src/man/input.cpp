@@ -56,14 +56,29 @@ void Form_KeyDown(Game& g, int vk) {
   else if (vk == 81) m.key_no = 40;
   else if (vk == 89) m.key_no = 90;
   else if (vk == 113) {
+    InterruptingCommand command(g);
     if (g.menu_shown("mnugame")) mnugame_Click(g);
   } else if (vk == 115) {
+    InterruptingCommand command(g);
     if (g.menu_shown("mnukinou")) jidou_mode(g);
   } else if (vk >= 116 && vk <= 120) {
+    InterruptingCommand command(g);
     if (g.menu_shown("mnukinou")) ivent_stick_command(g, vk - 116);
   } else if (vk == 123) {
+    InterruptingCommand command(g);
     mnucap_Click(g);
   }
+}
+
+InterruptingCommand::InterruptingCommand(Game& g) : g_(g), waits_(g.man.key_waits), jidou_(g.t.jidou) {}
+
+InterruptingCommand::~InterruptingCommand() {
+  ManState& m = g_.man;
+  if (m.key_waits == waits_) return;  // nothing was asked: input stays as it was
+  m.key_no = 0;
+  m.mouse_item = 0;
+  m.mouse_button = 0;
+  m.mouse_area = jidou_ == 0 && g_.t.jidou == 1 ? 9 : 0;
 }
 
 void Form_MouseDown(Game& g, int button, int x, int y) {
@@ -136,6 +151,7 @@ int key_input(Game& g, int flg) {
     m.mouse_mode = 0;
     m.mouse_icon_flg = 0;
   }
+  ++m.key_waits;
   m.key_no = 0;
   m.mouse_item = 0;
   m.mouse_area = 0;

@@ -29,6 +29,11 @@ struct ManState {
   std::int16_t chi_houhou = 0;
   // The hint and the dora labels, each mirrored by its menu check mark.
   std::int16_t osekai_flag = 0, asist_flag = 0;
+  // 1 while the user picks the run of a chi or the tile of a kan: a call is
+  // being made and the hand is about to be opened.
+  std::int16_t naki_sel = 0;
+  // Count of waits for a key or click begun so far.
+  std::uint32_t key_waits = 0;
 };
 
 // Key codes of key_input.
@@ -47,6 +52,24 @@ void handle_input(Game& g, const InputEvent& ev);
 // flg 0: hit pointer, 2: selection pointer, other: normal. Returns 97 for a click,
 // else the key code.
 int key_input(Game& g, int flg);
+
+// Wraps a command started from a function key or the menu while the game may be
+// waiting for input. A prompt the command opens is answered through the same
+// input globals the interrupted wait reads; the answer is spent on the prompt
+// and does not act a second time. When the command switched automatic play on,
+// the interrupted wait wakes as if clicked elsewhere, so the turn plays on.
+class InterruptingCommand {
+ public:
+  explicit InterruptingCommand(Game& g);
+  ~InterruptingCommand();
+  InterruptingCommand(const InterruptingCommand&) = delete;
+  InterruptingCommand& operator=(const InterruptingCommand&) = delete;
+
+ private:
+  Game& g_;
+  std::uint32_t waits_;
+  std::int16_t jidou_;
+};
 
 void mouse_cursor_hit(Game& g);
 void mouse_cursor_sel(Game& g);

@@ -1,4 +1,8 @@
 // The decision phase, the operation window and the input table.
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "man/man_fixture.h"
 
 namespace sekiba {
@@ -161,6 +165,82 @@ TEST_F(ManTest, LastDrawChanceStickKeepsTheTwentiethTurnManual) {
   press({key(vk_slot(14))});
   EXPECT_EQ(man_main(g), 0);
   EXPECT_TRUE(script.empty());
+}
+
+TEST_F(ManTest, TheAnswerToAPromptFromAFunctionKeyOrTheMenuIsSpentThere) {
+  constexpr int kVkF8 = 119, kVkF9 = 120;
+  g.show_menu("mnukinou", true);
+  g.t.ivent_bou = {1, 1, 1, 1, 1, 0};
+  g.t.man_junme = 2;
+  // F8 (double score) answered with Enter in the discard phase: no tile goes with it.
+  hand(kRyanmen, 9);
+  press({key(kVkF8), key(kVkEnter), key(vk_slot(1))});
+  EXPECT_EQ(man_sute_sub(g, 0, kDrew), 0);
+  EXPECT_EQ(g.t.bairitu, 2);
+  EXPECT_EQ(last_discard(), 2);
+  // F9 (the opponent's hand) answered with Enter in the decision: nothing drawn with it.
+  com_discards({33});
+  hand(kRyanmen);
+  next_draw(9);
+  press({key(kVkF9), key(kVkEnter), key(vk_slot(14)), key(vk_slot(1))});
+  EXPECT_EQ(man_main(g), 0);
+  EXPECT_EQ(last_discard(), 2);
+  EXPECT_TRUE(script.empty());
+  // The menu's double score, answered with Enter, in the discard phase.
+  g.t.bairitu = 1;
+  g.t.ivent_bou[3] = 1;
+  hand(kRyanmen, 9);
+  std::deque<std::function<void(HeadlessPlatform&)>> steps = {
+      [](HeadlessPlatform& p) { p.on_menu("mnudouble"); },  // its prompt takes the next step
+      [](HeadlessPlatform& p) { p.input.push_back(key(kVkEnter)); },
+      [](HeadlessPlatform& p) { p.input.push_back(key(vk_slot(1))); }};
+  os.on_idle = [&](HeadlessPlatform& p) {
+    if (steps.empty()) return;
+    const auto step = steps.front();
+    steps.pop_front();
+    step(p);
+  };
+  EXPECT_EQ(man_sute_sub(g, 0, kDrew), 0);
+  EXPECT_EQ(g.t.bairitu, 2);
+  EXPECT_EQ(last_discard(), 2);
+}
+
+// The operation window of each mode: its items from the top, and the frame colour
+// of the highlighted one.
+TEST_F(ManTest, OperationWindowModesTable) {
+  struct Row {
+    int mode;
+    bool meld;
+    std::vector<std::string> items;
+    int frame;
+  } rows[] = {
+      {0, false, {"ツモ", "ポン", "チー", "カン", "上がり"}, 2},
+      {1, false, {"捨てる", "カン", "リーチ", "上がり"}, 1},
+      {1, true, {"捨てる", "カン", "リーチ", "上がり", "ﾎﾟﾝﾂﾞｹ"}, 1},
+      {2, false, {"捨てる", "取消し"}, 3},
+      {3, false, {"選択"}, 10},
+      {4, false, {"ツモ", "上がり"}, 11},
+      {5, false, {"捨てる", "上がり"}, 12},
+      {6, false, {"捨てる", "カン"}, 13},
+      {7, false, {"捨てる", "カン", "上がり"}, 14},
+  };
+  for (const Row& row : rows) {
+    g.t.man_naki_cnt = 1;
+    if (row.meld) add_meld(31, 2);
+    const int n = int(row.items.size());
+    EXPECT_EQ(sousa_last_item(g, row.mode), n - 1) << row.mode;
+    for (int cursor = 0; cursor < n; ++cursor) {
+      os.texts.clear();
+      sousa_window(g, cursor, row.mode);
+      std::vector<std::string> want = {"操　作"};
+      want.insert(want.end(), row.items.begin(), row.items.end());
+      EXPECT_EQ(os.texts, want) << row.mode;
+      // The highlight bar starts two pixels left of the key glyphs (column 67).
+      for (int i = 0; i < n; ++i)
+        EXPECT_EQ(g.scr.win.at(8 * 67 - 2, 8 * (7 + 2 * i) + 4) == g.scr.iro[std::size_t(row.frame)], i == cursor)
+            << row.mode << " " << cursor << " " << i;
+    }
+  }
 }
 
 TEST_F(ManTest, WindowShowsAddedKanOnlyWithAMeld) {
