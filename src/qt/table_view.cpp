@@ -150,17 +150,16 @@ void TableView::keyPressEvent(QKeyEvent* e) {
   QString plat = QGuiApplication::platformName();
   bool xkb = plat == QLatin1String("xcb") || plat.startsWith(QLatin1String("wayland"));
   int vk = windows_vk(e->key(), e->modifiers(), xkb ? e->nativeScanCode() : 0);
-  if (vk == 0) {
-    QWidget::keyPressEvent(e);
-    return;
-  }
-  e->accept();
   InputEvent ev;
   ev.kind = InputEvent::Kind::KeyDown;
   ev.vk = vk;
   ev.shift = e->modifiers() & Qt::ShiftModifier;
   ev.ctrl = e->modifiers() & Qt::ControlModifier;
+  // A key without a code still counts for the game, as "any other key" (0),
+  // and then goes on to the window as before.
   send(ev);
+  if (vk == 0) QWidget::keyPressEvent(e);
+  else e->accept();
 }
 
 void TableView::mousePressEvent(QMouseEvent* e) {

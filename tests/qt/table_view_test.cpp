@@ -1,6 +1,10 @@
 // Fitting the surface into the window and naming keys the Windows way.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <vector>
+
 #include "qt/table_view.h"
 
 namespace sekiba {
@@ -100,6 +104,28 @@ TEST(WindowsVk, KeyCapRecoveredWhenTheLayoutGivesAnotherSymbol) {
   EXPECT_EQ(windows_vk(0x0449, Qt::NoModifier, 33), 'P');
   EXPECT_EQ(windows_vk(Qt::Key_Exclam, Qt::ShiftModifier, 0), 0);  // no key code known
   EXPECT_EQ(windows_vk(Qt::Key_Semicolon, Qt::NoModifier, 47), 0);  // not a letter key
+}
+
+TEST(TableView, KeysWithoutAWindowsCodeStillReachTheGame) {
+  // The game clears its last key on any key it has no code for: "-" after Space
+  // must end Space's hold on the automatic discard.
+  if (!QApplication::instance()) {
+    static int argc = 1;
+    static char name[] = "table_view_test";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+  }
+  TableView view;
+  std::vector<InputEvent> got;
+  view.on_input = [&](const InputEvent& ev) { got.push_back(ev); };
+  for (int key : {int(Qt::Key_Space), int(Qt::Key_Minus)}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Minus ? "-" : " ");
+    QCoreApplication::sendEvent(&view, &press);
+  }
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[0].vk, 0x20);
+  EXPECT_EQ(got[1].kind, InputEvent::Kind::KeyDown);
+  EXPECT_EQ(got[1].vk, 0);
 }
 
 }  // namespace
