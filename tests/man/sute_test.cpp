@@ -1,4 +1,7 @@
 // The discard phase: riichi and its refusals, the riichi turn, furiten.
+#include <string>
+#include <vector>
+
 #include "eval/bunkai.h"
 #include "man/man_fixture.h"
 
@@ -128,6 +131,92 @@ TEST_F(ManTest, NoWinAfterAPonOrChi) {
     EXPECT_EQ(man_sute_sub(g, 0, inflg), 0) << inflg;
     EXPECT_EQ(g.man.sousa_mode, 6) << inflg;
     EXPECT_EQ(last_discard(), 2) << inflg;
+  }
+}
+
+// What each key does in the discard phase, by the turn's action before it and by
+// the kan made earlier in the same phase; every hand is one on which the key's
+// action would be possible. Keys in order 上がり (5), リーチ (4), カン (3), ﾎﾟﾝﾂﾞｹ (6):
+//   w a tsumo win      W a win on a kan's replacement tile (rinshan_flag 1)
+//   r riichi declared  k a kan made      . nothing (the tile is then thrown)
+TEST_F(ManTest, DiscardPhaseDecisionTable) {
+  struct Row {
+    int inflg;
+    const char* by_kan[3];  // no kan, a closed kan, an added kan before the key
+  } rows[] = {
+      {kNoDecision, {"wrkk", "Wrkk", "W.kk"}},
+      {kDrew, {"wrkk", "Wrkk", "W.kk"}},
+      {kPon, {"..kk", "..kk", "..kk"}},
+      {kChi, {"..kk", "..kk", "..kk"}},
+      {kOpenKan, {"W.kk", "W.kk", "W.kk"}},
+  };
+  const int key_digit[4] = {5, 4, 3, 6};
+  g.t.man_ten = 300;
+  const Table start = g.t;
+  for (const Row& row : rows) {
+    for (int kan = 0; kan < 3; ++kan) {
+      for (int k = 0; k < 4; ++k) {
+        g.t = start;
+        g.yaku.rinshan_flag = 0;
+        script.clear();
+        // Melds: the call of the decision, the pon an added kan extends, the
+        // pon ﾎﾟﾝﾂﾞｹ extends.
+        if (row.inflg == kPon) add_meld(35, 2);
+        if (row.inflg == kChi) add_meld(21, 1);
+        if (row.inflg == kOpenKan) add_meld(36, 3);
+        if (kan == 2) add_meld(33, 2);
+        if (k == 3) add_meld(34, 2);
+        const int melds = g.t.man_naki_cnt - 1;
+        std::vector<int> tiles;
+        if (kan == 1) tiles.insert(tiles.end(), {7, 7, 7, 7});
+        if (kan == 2) tiles.push_back(33);
+        if (k == 2) tiles.insert(tiles.end(), {5, 5, 5, 5});
+        if (k == 3) tiles.push_back(34);
+        const std::size_t size = std::size_t(14 - 3 * melds);
+        if (k <= 1) {
+          // Complete once the kan's replacement (a 9) is in, or as it stands.
+          const std::size_t nines = kan == 0 ? 2 : 1;
+          for (int t : {2, 3, 4, 15, 16, 17, 27, 28, 29, 11, 12, 13})
+            if (tiles.size() + nines < size) tiles.push_back(t);
+          tiles.push_back(9);
+          if (kan == 0) tiles.push_back(9);
+        } else {
+          for (int t : {2, 3, 4, 15, 16, 17, 27, 28, 29, 11, 12, 13, 24, 25})
+            if (tiles.size() < size) tiles.push_back(t);
+        }
+        ASSERT_EQ(tiles.size(), size);
+        // The last tile is the one just drawn, unless the turn drew none.
+        const bool drew = row.inflg != kPon && row.inflg != kChi;
+        g.t.man_hai.fill(kEmpty);
+        for (std::size_t i = 0; i + (drew ? 1 : 0) < tiles.size(); ++i) g.t.man_hai[i + 1] = Tile(tiles[i]);
+        man_hai_sort(g);
+        if (drew) g.t.man_hai[14] = Tile(tiles.back());
+        next_draw(9);
+        auto slot_of = [&](int tile) {
+          for (int i = 1; i <= 14; ++i)
+            if (g.t.man_hai[std::size_t(i)] == tile) return i;
+          return 0;
+        };
+        if (kan == 1) press({key(vk_digit(3))});
+        if (kan == 1 && k == 2) press({key(vk_slot(slot_of(7)))});  // two closed kans: take the 7s
+        if (kan == 2) press({key(vk_digit(6))});
+        if (kan == 2 && k == 3) press({key(vk_slot(slot_of(33)))});  // two pons to extend: the 33
+        press({key(vk_digit(key_digit[k])), key(vk_slot(1))});
+
+        const char want = row.by_kan[kan][k];
+        const std::string where = std::to_string(row.inflg) + "/" + std::to_string(kan) + "/" + std::to_string(k);
+        auto kans = [&] {
+          int n = 0;
+          for (int m = 1; m < g.t.man_naki_cnt; ++m) n += g.t.man_naki_kind[std::size_t(m)] >= 3;
+          return n - (row.inflg == kOpenKan ? 1 : 0);
+        };
+        const int r = man_sute_sub(g, 0, row.inflg);
+        EXPECT_EQ(r, want == 'w' || want == 'W' ? 1 : 0) << where;
+        if (r == 1) EXPECT_EQ(g.yaku.rinshan_flag, want == 'W' ? 1 : 0) << where;
+        EXPECT_EQ(g.t.man_rechi, want == 'r' ? 2 : 0) << where;
+        EXPECT_EQ(kans(), (kan != 0 ? 1 : 0) + (want == 'k' ? 1 : 0)) << where;
+      }
+    }
   }
 }
 
