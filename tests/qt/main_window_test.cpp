@@ -195,8 +195,9 @@ TEST_F(MainWindow, KeysReachTheGameWithWindowsCodes) {
   key(Qt::Key_F2, Qt::NoModifier);
   key(Qt::Key_5, Qt::KeypadModifier);
   key(Qt::Key_A, Qt::ShiftModifier | Qt::ControlModifier);
-  key(Qt::Key_Eacute, Qt::NoModifier);  // no key of the game
-  ASSERT_EQ(s.input.size(), 3u);
+  key(Qt::Key_Eacute, Qt::NoModifier);  // no key of the game: code 0, which clears the last key
+  ASSERT_EQ(s.input.size(), 4u);
+  EXPECT_EQ(s.input[3].vk, 0);
   EXPECT_EQ(s.input[0].vk, 0x71);
   EXPECT_EQ(s.input[1].vk, 0x65);
   EXPECT_EQ(s.input[2].vk, 0x41);
