@@ -1,8 +1,10 @@
 // The decision phase, the operation window and the input table.
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "eval/bunkai.h"
 #include "man/man_fixture.h"
 
 namespace sekiba {
@@ -239,6 +241,69 @@ TEST_F(ManTest, OperationWindowModesTable) {
       for (int i = 0; i < n; ++i)
         EXPECT_EQ(g.scr.win.at(8 * 67 - 2, 8 * (7 + 2 * i) + 4) == g.scr.iro[std::size_t(row.frame)], i == cursor)
             << row.mode << " " << cursor << " " << i;
+    }
+  }
+}
+
+// Enter on each item of each mode, the cursor moved there with Down. Hands where
+// every item's action is possible; after it, A throws the first tile if the
+// turn still waits. Decision:  t draw  p pon  c chi  k kan  r ron.
+// Discard:  d the tile under the hand cursor thrown  k kan  R riichi  w tsumo
+// . nothing.
+TEST_F(ManTest, OperationWindowItemsTable) {
+  struct Row {
+    int mode;
+    int inflg;      // -1: the decision phase
+    int meld_kind;  // 0 none, else a meld of 31 (a pon) or 36 (an open kan)
+    int rechi;
+    std::initializer_list<int> tiles;
+    int drawn;
+    const char* items;
+  } rows[] = {
+      {0, -1, 0, 0, {5, 5, 5, 4, 6, 15, 16, 17, 27, 28, 29, 9, 9}, kEmpty, "tpckr"},
+      {4, -1, 0, 3, {5, 5, 5, 4, 6, 15, 16, 17, 27, 28, 29, 9, 9}, kEmpty, "tr"},
+      {1, kDrew, 0, 0, {5, 5, 5, 5, 6, 7, 15, 16, 17, 27, 28, 29, 9}, 9, "dkRw"},
+      {1, kDrew, 2, 0, {31, 5, 5, 5, 6, 7, 15, 16, 17, 9}, 9, "dk..k"},
+      {5, kDrew, 0, 3, {5, 5, 5, 5, 6, 7, 15, 16, 17, 27, 28, 29, 9}, 9, "dw"},
+      {6, kPon, 2, 0, {5, 5, 5, 5, 6, 7, 15, 16, 17, 9, 9}, kEmpty, "dk"},
+      {7, kOpenKan, 3, 0, {5, 5, 5, 5, 6, 7, 15, 16, 17, 9}, 9, "dkw"},
+  };
+  const Table start = g.t;
+  for (const Row& row : rows) {
+    for (int item = 0; row.items[item] != '\0'; ++item) {
+      g.t = start;
+      g.t.man_ten = 300;
+      g.t.man_rechi = std::int16_t(row.rechi);
+      script.clear();
+      if (row.meld_kind != 0) add_meld(row.meld_kind == 2 ? 31 : 36, row.meld_kind);
+      hand(row.tiles, row.drawn);
+      next_draw(33);
+      com_discards({5});
+      auto kans = [&] {
+        int n = 0;
+        for (int m = 1; m < g.t.man_naki_cnt; ++m) n += g.t.man_naki_kind[std::size_t(m)] >= 3;
+        return n;
+      };
+      const int kans_before = kans(), melds_before = g.t.man_naki_cnt;
+      for (int i = 0; i < item; ++i) press({key(kVkDown)});
+      // In riichi only the drawn tile may go.
+      press({key(kVkEnter), key(vk_slot(row.rechi != 0 ? 14 : 1))});
+      const Tile first = g.t.man_hai[1];
+      const Tile under_cursor = g.t.man_hai[std::size_t(kasol_idou(g, 13, 0) + 1)];
+      const int r = row.inflg < 0 ? man_main(g) : man_sute_sub(g, 0, row.inflg);
+
+      const char want = row.items[item];
+      const std::string where = std::to_string(row.mode) + "/" + std::to_string(item);
+      EXPECT_EQ(r, want == 'r' || want == 'w' ? 1 : 0) << where;
+      const int kind = g.t.man_naki_kind[std::size_t(melds_before)];
+      if (want == 'p') EXPECT_EQ(kind, 2) << where;
+      if (want == 'c') EXPECT_EQ(kind, 1) << where;
+      EXPECT_EQ(kans(), kans_before + (want == 'k' ? 1 : 0)) << where;
+      if (want != 'p' && want != 'c' && want != 'k') EXPECT_EQ(g.t.man_naki_cnt, melds_before) << where;
+      if (want == 'd') EXPECT_EQ(last_discard(), under_cursor) << where;
+      if (want == 't' || want == '.') EXPECT_EQ(last_discard(), row.rechi != 0 ? 33 : first) << where;
+      const int rechi = want == 'R' ? 2 : row.rechi == 0 ? 0 : row.rechi + (r == 0 ? 1 : 0);
+      EXPECT_EQ(g.t.man_rechi, rechi) << where;
     }
   }
 }
