@@ -36,13 +36,14 @@ namespace {
 
 // Replaces a tile sheet with a picture file of the same layout; a file that is
 // missing, unreadable or too small to hold the layout is ignored.
-void load_tile_sheet(Game& g, const std::string& name, Surface& sheet_surface) {
+void load_tile_sheet(Game& g, const std::string& name, Surface& sheet_surface, Surface& user) {
   Surface img;
   if (!g.os.load_image(g.path(name), img)) return;
   if (img.w < sheet::kHaiW || img.h < sheet::kHaiH) return;
   Surface fitted(sheet::kHaiW, sheet::kHaiH);
   blit(fitted, 0, 0, img, 0, 0, sheet::kHaiW, sheet::kHaiH, Rop::Copy);
-  sheet_surface = std::move(fitted);
+  user = std::move(fitted);
+  lay_user_sheet(user, sheet_surface, g.scr.k);
 }
 
 }  // namespace
@@ -51,8 +52,7 @@ bool load_background(Game& g, const std::string& name) {
   Surface img;
   if (!g.os.load_image(g.path(name), img) || img.empty()) return false;
   Surface& bg = g.scr.PicHAIKEI;
-  if (img.w == bg.w && img.h == bg.h) bg = std::move(img);
-  else stretch_blit(bg, 0, 0, bg.w, bg.h, img, 0, 0, img.w, img.h);
+  stretch_blit(bg, 0, 0, bg.lw(), bg.lh(), img, 0, 0, img.w, img.h);
   return true;
 }
 
@@ -60,6 +60,7 @@ bool Form_Load(Game& g) {
   g.os.on_input = [&g](const InputEvent& ev) { handle_input(g, ev); };
   g.os.on_menu = [&g](const std::string& name) { menu_command(g, name); };
   g.os.on_close = [&g] { Form_Unload(g); };
+  g.os.on_scale = [&g](double k) { set_screen_scale(g.os, g.scr, k); };
   lan_attach(g);
   if (g.os.another_instance_running()) {
     g.os.message_box("翠嶺牌戯はすでに起動しています", "ｱﾌﾟﾘｹｰｼｮﾝの起動", MessageButtons::Ok,
@@ -84,8 +85,8 @@ bool Form_Load(Game& g) {
   load_background(g, "\\sekiba_title_0.jpg");
   haikei_to_window(g);
 
-  load_tile_sheet(g, "\\haiall_rv_x.bmp", g.scr.picHAI2);
-  load_tile_sheet(g, "\\haiall_x.bmp", g.scr.PicHAI);
+  load_tile_sheet(g, "\\haiall_rv_x.bmp", g.scr.picHAI2, g.scr.user_hai2);
+  load_tile_sheet(g, "\\haiall_x.bmp", g.scr.PicHAI, g.scr.user_hai);
 
   g.t.shoki_flag = 0;
   game_init(g);

@@ -148,6 +148,9 @@ class Platform {
   std::function<void(const std::string& menu)> on_menu;
   // The window's close button (Form_Unload).
   std::function<void()> on_close;
+  // The window now shows k device pixels per logical pixel of the table: the
+  // table is to be drawn again at that scale before it is shown.
+  std::function<void(double k)> on_scale;
 
   // ---- sound ----
   // Plays a WAV file to its end (the call blocks); false when it cannot be played.

@@ -59,6 +59,9 @@ FrmSekiba::FrmSekiba(QtPlatform& os, Game& game) : os_(os), game_(game) {
       if (os_.on_input) os_.on_input(ev);
     });
   };
+  view_->on_scale = [this](double k) {
+    if (os_.on_scale) os_.on_scale(k);
+  };
   view_->setFocus();
   build_menus();
 

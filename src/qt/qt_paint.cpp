@@ -21,15 +21,26 @@ QString qs(const std::string& utf8) { return QString::fromUtf8(utf8.data(), qsiz
 namespace {
 QColor qc(Pixel p) { return QColor(red_of(p), green_of(p), blue_of(p)); }
 
+// Paints in logical coordinates: the painter scales them to the surface's device
+// pixels, so shapes and SVG elements are drawn at the surface's full resolution.
 struct SurfacePainter {
   QImage img;
   QPainter p;
-  explicit SurfacePainter(Surface& s) : img(wrap_surface(s)), p(&img) {
+  explicit SurfacePainter(Surface& s, bool scaled = true) : img(wrap_surface(s)), p(&img) {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    if (scaled && s.k != 1) p.scale(s.k, s.k);
   }
 };
+
+// The pixel size of the font at point size `point` on a surface of scale k: the
+// size of the logical layout, times k, so that text is set by the font itself
+// at the device resolution rather than enlarged.
+int pixel_size(int point, double k) {
+  const int logical = std::max(1, point * 4 / 3);
+  return k == 1 ? logical : std::max(1, int(std::lround(logical * k)));
+}
 
 QPen pen_of(Pixel pen, double width) {
   if (width <= 0) return Qt::NoPen;
@@ -40,9 +51,9 @@ QPen pen_of(Pixel pen, double width) {
 }
 }  // namespace
 
-QFont QtPlatform::game_font(int point, bool bold) {
+QFont QtPlatform::game_font(int point, bool bold, double k) {
   QFont f(QStringLiteral("Noto Sans CJK JP"));
-  f.setPixelSize(std::max(1, point * 4 / 3));
+  f.setPixelSize(pixel_size(point, k));
   f.setBold(bold);
   f.setStyleStrategy(QFont::PreferAntialias);
   return f;
@@ -50,26 +61,28 @@ QFont QtPlatform::game_font(int point, bool bold) {
 
 void QtPlatform::draw_text(Surface& s, int x, int y, const std::string& utf8, const TextStyle& st) {
   if (s.empty()) return;
-  SurfacePainter sp(s);
-  QFont f = game_font(st.point, st.bold);
+  // Set in device pixels with a font of the device size, not through a scaled
+  // painter, so that the glyphs are the font's own at that size.
+  SurfacePainter sp(s, false);
+  QFont f = game_font(st.point, st.bold, s.k);
   sp.p.setFont(f);
   sp.p.setPen(qc(st.color));
   // Text is placed by the top of its em box, as the layouts expect: the CJK
   // font's own ascent is far taller than its glyphs and would push every line
   // several pixels down into the frames below it.
-  const double baseline = y + 0.88 * f.pixelSize();
+  const double baseline = y * s.k + 0.88 * f.pixelSize();
   if (st.cell <= 0) {
-    sp.p.drawText(QPointF(x, baseline), qs(utf8));
+    sp.p.drawText(QPointF(x * s.k, baseline), qs(utf8));
     return;
   }
   const QFontMetricsF fm(f);
-  double cx = x;
+  double cx = x * s.k;
   const QString text = qs(utf8);
   for (int i = 0; i < text.size();) {
     const int n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
     const QString ch = text.mid(i, n);
     i += n;
-    const double cw = st.cell * (half_width(ch.at(0).unicode()) ? 1 : 2);
+    const double cw = st.cell * s.k * (half_width(ch.at(0).unicode()) ? 1 : 2);
     const double gw = fm.horizontalAdvance(ch);
     if (gw <= cw) {
       sp.p.drawText(QPointF(cx + (cw - gw) / 2, baseline), ch);
@@ -87,10 +100,10 @@ void QtPlatform::draw_text(Surface& s, int x, int y, const std::string& utf8, co
 void QtPlatform::draw_text_centered(Surface& s, const RectF& r, const std::string& utf8,
                                     const TextStyle& st) {
   if (s.empty()) return;
-  SurfacePainter sp(s);
-  sp.p.setFont(game_font(st.point, st.bold));
+  SurfacePainter sp(s, false);
+  sp.p.setFont(game_font(st.point, st.bold, s.k));
   sp.p.setPen(qc(st.color));
-  sp.p.drawText(QRectF(r.x, r.y, r.w, r.h), Qt::AlignCenter, qs(utf8));
+  sp.p.drawText(QRectF(r.x * s.k, r.y * s.k, r.w * s.k, r.h * s.k), Qt::AlignCenter, qs(utf8));
 }
 
 int QtPlatform::text_width(const std::string& utf8, const TextStyle& st) {

@@ -87,7 +87,7 @@ class QtPlatform : public Platform {
   void set_clipboard(const std::string& utf8) override;
 
   // The window font at a point size (96 dpi points, so pixel size = point * 4 / 3).
-  static QFont game_font(int point, bool bold);
+  static QFont game_font(int point, bool bold, double k = 1);
 
  private:
   FrmSekiba* window_ = nullptr;

@@ -118,9 +118,15 @@ void TableView::set_surface(const Surface* s) {
 }
 
 Letterbox TableView::letterbox() const {
-  int sw = surface_ ? surface_->w : kScreenW;
-  int sh = surface_ ? surface_->h : kScreenH;
+  // In the table's logical pixels, whatever the surface's scale: mouse
+  // positions come out on the 640 x 480 grid.
+  int sw = surface_ ? surface_->lw() : kScreenW;
+  int sh = surface_ ? surface_->lh() : kScreenH;
   return Letterbox::fit(width(), height(), sw, sh);
+}
+
+double TableView::wanted_scale() const {
+  return std::clamp(letterbox().scale * devicePixelRatioF(), 1.0, 8.0);
 }
 
 QSize TableView::sizeHint() const {
@@ -131,11 +137,26 @@ void TableView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), Qt::black);
   if (!surface_ || surface_->empty()) return;
+  // The table is drawn at the window's own resolution before it is shown, so a
+  // new size never shows an enlarged old picture.
+  const double k = wanted_scale();
+  if (on_scale && std::abs(surface_->k - k) > 1e-6) {
+    on_scale(k);
+    // The pointer pictures were drawn anew at the new scale as well.
+    if (pointer_src_ && pointer_src_->k != pointer_k_) set_pointer(pointer_src_, pointer_hot_.x(), pointer_hot_.y());
+  }
   // Read-only wrap: the pixels stay the game's, nothing is copied.
   QImage img(reinterpret_cast<const uchar*>(surface_->px.data()), surface_->w, surface_->h,
              surface_->w * 4, QImage::Format_RGB32);
   Letterbox lb = letterbox();
-  double device_scale = lb.scale * devicePixelRatioF();
+  const double dpr = devicePixelRatioF();
+  const double device_scale = lb.scale * dpr / surface_->k;
+  if (std::abs(device_scale - 1) < 1e-3) {
+    // One surface pixel on one device pixel.
+    p.drawImage(QRectF(lb.x, lb.y, img.width() / dpr, img.height() / dpr), img,
+                QRectF(img.rect()));
+    return;
+  }
   bool whole = std::abs(device_scale - std::round(device_scale)) < 1e-6;
   p.setRenderHint(QPainter::SmoothPixmapTransform, !whole);
   p.drawImage(lb.target(), img, QRectF(img.rect()));
@@ -196,12 +217,11 @@ void TableView::mouseMoveEvent(QMouseEvent* e) {
 
 void TableView::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
-  // The pointer grows with the table in whole steps, like the rest of the artwork.
-  int k = std::max(1, int(std::floor(letterbox().scale)));
-  if (k != pointer_scale_ && !pointer_.isNull()) apply_pointer();
+  if (!pointer_.isNull()) apply_pointer();
 }
 
 void TableView::set_pointer(const Surface* image, int hot_x, int hot_y) {
+  pointer_src_ = image;
   if (!image || image->empty()) {
     pointer_ = QImage();
     unsetCursor();
@@ -215,18 +235,28 @@ void TableView::set_pointer(const Surface* image, int hot_x, int hot_y) {
       dst[x] = src[x] == kPointerTransparent ? 0u : (src[x] | 0xFF000000u);
   }
   pointer_ = img;
+  pointer_k_ = image->k;
   pointer_hot_ = QPoint(hot_x, hot_y);
   apply_pointer();
 }
 
 void TableView::apply_pointer() {
-  pointer_scale_ = std::max(1, int(std::floor(letterbox().scale)));
-  QImage img = pointer_scale_ == 1
-                   ? pointer_
-                   : pointer_.scaled(pointer_.size() * pointer_scale_, Qt::IgnoreAspectRatio,
-                                     Qt::FastTransformation);
-  setCursor(QCursor(QPixmap::fromImage(img), pointer_hot_.x() * pointer_scale_,
-                    pointer_hot_.y() * pointer_scale_));
+  // The pointer is drawn at the table's scale like the rest of the artwork; one
+  // drawn at scale 1 (before the table knew its size) grows in whole steps.
+  const double dpr = devicePixelRatioF();
+  const double want = letterbox().scale * dpr;
+  QImage img = pointer_;
+  double k = pointer_k_;
+  if (k == 1) {
+    const int whole = std::max(1, int(std::floor(want)));
+    if (whole > 1)
+      img = pointer_.scaled(pointer_.size() * whole, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    k = whole;
+  }
+  QPixmap pm = QPixmap::fromImage(img);
+  pm.setDevicePixelRatio(dpr);
+  setCursor(QCursor(pm, int(std::lround(pointer_hot_.x() * k / dpr)),
+                    int(std::lround(pointer_hot_.y() * k / dpr))));
 }
 
 }  // namespace sekiba

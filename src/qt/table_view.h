@@ -53,6 +53,11 @@ class TableView : public QWidget {
 
   // Receives every input event that lands on the surface.
   std::function<void(const InputEvent&)> on_input;
+  // Asked before painting when the surface's scale is not the one the window
+  // shows: device pixels per logical pixel of the table.
+  std::function<void(double k)> on_scale;
+  // The scale at which the table fills the widget on its screen, at least 1.
+  double wanted_scale() const;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
@@ -67,7 +72,8 @@ class TableView : public QWidget {
   int preferred_scale_ = 1;
   QImage pointer_;  // ARGB32 with the transparent colour cleared; null: arrow
   QPoint pointer_hot_;
-  int pointer_scale_ = 0;
+  const Surface* pointer_src_ = nullptr;  // the game's picture, redrawn at each scale
+  double pointer_k_ = 1;
   void apply_pointer();
   void send(const InputEvent& ev);
 };

@@ -22,7 +22,11 @@ std::string general_date(const LocalTime& t) {
 
 Surface capturewindow(Game& g) {
   Surface cap(kCaptureW, kCaptureH, kWhite);
-  blit(cap, 0, 0, g.scr.win, 0, 0, kCaptureW, kCaptureH, Rop::Copy);
+  // The picture is always the table's own 640 x 480: a window drawn at a larger
+  // scale is reduced by averaging, so the file is the same at every window size.
+  const Surface& win = g.scr.win;
+  if (win.k == 1) blit(cap, 0, 0, win, 0, 0, kCaptureW, kCaptureH, Rop::Copy);
+  else blit(cap, 0, 0, resample(win, kScreenW, kScreenH), 0, 0, kCaptureW, kCaptureH, Rop::Copy);
   // A 12-pixel line along y = 436 from x = 400 to 620, with round ends.
   g.os.draw_thick_line(cap, {400, 436}, {620, 436}, 12, kWhite);
   fill_rect(cap, 400, 430, 221, 12, kWhite);

@@ -34,26 +34,15 @@ void masked(Game& g, const Surface& sheet, int mx, int my, int ix, int iy, int w
 // Frame pieces are copied except where they hold the transparent key colour,
 // so the fill of the box shows through the inner part of each piece.
 void keyed(Surface& dst, int dx, int dy, const Surface& src, int sx, int sy, int w, int h) {
-  if (dst.empty() || src.empty()) return;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      if (!src.contains(sx + x, sy + y) || !dst.contains(dx + x, dy + y)) continue;
-      Pixel p = src.at(sx + x, sy + y);
-      if (p != kPointerTransparent) dst.at(dx + x, dy + y) = p;
-    }
+  blit(dst, dx, dy, src, sx, sy, w, h, Rop::Key);
 }
 
 // The drop shadow of a box: the clean table darkened. Taking it from the
 // background rather than from the window keeps a box drawn twice looking the
 // same as a box drawn once.
 void shade(Game& g, int x, int y, int w, int h) {
-  Surface& dst = g.scr.win;
-  const Surface& bg = g.scr.PicHAIKEI;
-  for (int yy = std::max(y, 0); yy < std::min(y + h, dst.h); ++yy)
-    for (int xx = std::max(x, 0); xx < std::min(x + w, dst.w); ++xx) {
-      const Pixel p = bg.contains(xx, yy) ? bg.at(xx, yy) : dst.at(xx, yy);
-      dst.at(xx, yy) = rgb(red_of(p) * 2 / 5, green_of(p) * 2 / 5, blue_of(p) * 2 / 5);
-    }
+  blit(g.scr.win, x, y, g.scr.PicHAIKEI, x, y, w, h, Rop::Copy);
+  darken_rect(g.scr.win, x, y, w, h);
 }
 
 Pixel iro(const Game& g, int col) {
@@ -86,9 +75,9 @@ void suji_text(Game& g, const std::string& s, int sx, int sy, int cc) {
 void text_at(Game& g, int sx, int sy, const std::string& moji, int col, int fl, int point,
              int cell = 0) {
   TextStyle st{point, true, iro(g, 0), cell};
-  if (fl == 1) g.os.draw_text(win(g), 8 * sx + 1, 8 * sy + 1, moji, st);
+  if (fl == 1) put_text(g.os, win(g), 8 * sx + 1, 8 * sy + 1, moji, st);
   st.color = iro(g, col);
-  g.os.draw_text(win(g), 8 * sx, 8 * sy, moji, st);
+  put_text(g.os, win(g), 8 * sx, 8 * sy, moji, st);
   changed(g);
 }
 

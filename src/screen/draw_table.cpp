@@ -73,12 +73,10 @@ void separator(Game& g, int cc) {
 void PicHAIKEI_Paint(Game& g) {
   clock_get(g);
   const int s = (g.t.clock_min + g.t.clock_sec) % 23;
-  Surface& bg = g.scr.PicHAIKEI;
-  const int h = bg.h;
-  for (int i = 0; i < h; ++i) {
-    const char* sc = kSchemes[s];
-    fill_rect(bg, 0, i, bg.w, 1, rgb(ramp(sc[0], i, h), ramp(sc[1], i, h), ramp(sc[2], i, h)));
-  }
+  const char* sc = kSchemes[s];
+  paint_rows(g.scr.PicHAIKEI, [sc](int i, int h) {
+    return rgb(ramp(sc[0], i, h), ramp(sc[1], i, h), ramp(sc[2], i, h));
+  });
 }
 
 void man_disp(Game& g) { man_hand(g, 0, false); }
@@ -169,7 +167,9 @@ std::pair<int, int> digit_ink(const Surface& sheet, int digit, int cc) {
   for (int x = 0; x < kSujiW; ++x)
     for (int y = 0; y < kSujiH; ++y) {
       const int px = kSujiW * digit + x, py = kSujiH * cc + y;
-      if (!sheet.contains(px, py) || sheet.at(px, py) == kWhite) continue;
+      if (!sheet.contains(sheet.dev(px), sheet.dev(py)) ||
+          sheet.at(sheet.dev(px), sheet.dev(py)) == kWhite)
+        continue;
       first = std::min(first, x);
       last = std::max(last, x + 1);
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/surface.h"
+#include "screen/draw_log.h"
 
 namespace sekiba {
 
@@ -72,6 +73,15 @@ inline constexpr int kPointerSize = 32;
 }  // namespace sheet
 
 struct Screen {
+  Screen() { win.log = PicHAIKEI.log = PicWORK.log = &log; }
+  Screen(const Screen&) = delete;
+  Screen& operator=(const Screen&) = delete;
+
+  // Device pixels per logical pixel of every picture below.
+  double k = 1;
+  // What was drawn on win, PicHAIKEI and PicWORK, to draw it again at another k.
+  DrawLog log;
+
   Surface win{kScreenW, kScreenH};
   Surface PicHAIKEI{kScreenW, kScreenH};
   Surface PicWORK{kScreenW, kScreenH};
@@ -87,6 +97,9 @@ struct Screen {
   int ura_no = 0;  // tile-back design 0..7
   // Grid place of the next line of the yaku list.
   std::int16_t yaku_x = 11, yaku_y = 20;
+  // Tile sheets loaded from the user's picture files (at their own size), laid
+  // over the built ones at every scale.
+  Surface user_hai, user_hai2;
 };
 
 class Platform;
@@ -94,6 +107,15 @@ class Platform;
 // Builds every picture sheet of the table with our own artwork (the tile faces
 // from the desktop's mahjong tileset when it is installed).
 void build_sheets(Platform& os, Screen& scr);
+
+// Draws the whole table again at k device pixels per logical pixel: the sheets
+// are built anew at that scale and everything the game drew since the table was
+// last painted over is drawn again. Nothing changes for the game.
+void set_screen_scale(Platform& os, Screen& scr, double k);
+
+// Lays a tile sheet the user supplied (at its own size, scale 1) into a sheet of
+// scale k; nothing when there is none.
+void lay_user_sheet(const Surface& user, Surface& sheet, double k);
 
 // Empties every picture: drawing then costs nothing. For headless runs whose
 // table nobody looks at (the simulation tool).

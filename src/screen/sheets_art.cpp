@@ -35,7 +35,9 @@ double rr_distance(const RectF& r, double radius, double px, double py) {
 }
 }  // namespace
 
-void plate(Surface& s, const RectF& r, double radius, Pixel top, Pixel bottom) {
+void plate(Surface& s, const RectF& logical, double radius, Pixel top, Pixel bottom) {
+  const RectF r{logical.x * s.k, logical.y * s.k, logical.w * s.k, logical.h * s.k};
+  radius *= s.k;
   radius = std::min({radius, r.w / 2, r.h / 2});
   const int x0 = std::max(0, int(std::floor(r.x))), x1 = std::min(s.w, int(std::ceil(r.x + r.w)));
   const int y0 = std::max(0, int(std::floor(r.y))), y1 = std::min(s.h, int(std::ceil(r.y + r.h)));
@@ -60,6 +62,7 @@ void disc(Surface& s, double cx, double cy, double radius, Pixel c) {
 }
 
 void triangle(Surface& s, PointF a, PointF b, PointF c, Pixel colour) {
+  for (PointF* p : {&a, &b, &c}) *p = PointF{p->x * s.k, p->y * s.k};
   const int x0 = std::max(0, int(std::floor(std::min({a.x, b.x, c.x}))));
   const int x1 = std::min(s.w - 1, int(std::ceil(std::max({a.x, b.x, c.x}))));
   const int y0 = std::max(0, int(std::floor(std::min({a.y, b.y, c.y}))));
@@ -129,20 +132,29 @@ void copy_turned(Surface& dst, int dx, int dy, const Surface& src, int sx, int s
 }
 
 void mask_from(Surface& sheet, int mx, int my, int px, int py, int w, int h) {
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      Pixel& p = sheet.at(px + x, py + y);
+  const int dmx = sheet.dev(mx), dmy = sheet.dev(my), dpx = sheet.dev(px), dpy = sheet.dev(py);
+  const int dw = std::min(sheet.dev(mx + w) - dmx, sheet.dev(px + w) - dpx);
+  const int dh = std::min(sheet.dev(my + h) - dmy, sheet.dev(py + h) - dpy);
+  for (int y = 0; y < dh; ++y)
+    for (int x = 0; x < dw; ++x) {
+      Pixel& p = sheet.at(dpx + x, dpy + y);
       // Faint fringe pixels would show as a dark halo through the mask: drop them.
       const bool inside = red_of(p) + green_of(p) + blue_of(p) > 24;
       if (!inside) p = kBlack;
-      sheet.at(mx + x, my + y) = inside ? kBlack : kWhite;
+      sheet.at(dmx + x, dmy + y) = inside ? kBlack : kWhite;
     }
 }
 
 void clip_to_mask(Surface& sheet, int mx, int my, int px, int py, int w, int h) {
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      if (sheet.at(mx + x, my + y) != kBlack) sheet.at(px + x, py + y) = kBlack;
+  const int dmx = sheet.dev(mx), dmy = sheet.dev(my), dpx = sheet.dev(px), dpy = sheet.dev(py);
+  const int pw = sheet.dev(px + w) - dpx, ph = sheet.dev(py + h) - dpy;
+  const int mw = sheet.dev(mx + w) - dmx, mh = sheet.dev(my + h) - dmy;
+  for (int y = 0; y < ph; ++y)
+    for (int x = 0; x < pw; ++x)
+      // A picture cell a device pixel larger than the mask takes the mask's last
+      // row or column.
+      if (sheet.at(dmx + std::min(x, mw - 1), dmy + std::min(y, mh - 1)) != kBlack)
+        sheet.at(dpx + x, dpy + y) = kBlack;
 }
 
 }  // namespace sekiba::art

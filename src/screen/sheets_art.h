@@ -19,6 +19,8 @@ Pixel multiply(Pixel paper, Pixel ink);
 // A colour that is never exactly black, so XOR drawing does not punch holes.
 Pixel solid(Pixel p);
 
+// Shapes take logical coordinates and are drawn at the surface's scale; blend,
+// reduce and copy_turned work on device pixels.
 // Lays colour c over one pixel with coverage a (0..1).
 void blend(Surface& s, int x, int y, Pixel c, double a);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -46,7 +47,9 @@ bool FaceSymbols::paint(Surface& paper, int code) {
 }
 
 void remove_indices(Surface& paper) {
-  const int w = paper.w, h = paper.h, reach = 3;
+  // Three paper pixels on paper four times the size of the face, more on larger.
+  const int w = paper.w, h = paper.h;
+  const int reach = std::max(1, int(std::lround(3.0 * w / (kSymbolW * kSymbolScale))));
   std::vector<std::uint8_t> near(std::size_t(w) * std::size_t(h), 0);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {

@@ -51,7 +51,7 @@ void white_label(Platform& os, Surface& s, int x, int y, int w, int h, const std
 }
 
 void build_plates(Platform& os, Screen& scr) {
-  scr.picRON = Surface(kRonW, 280);
+  scr.picRON = Surface(kRonW, 280, scr.k, kBlack);
   const std::array<const char*, 7> ron = {"ツモ", "ロン", "聴牌", "流局", "フリテン", "点数不足", "どぼん！"};
   const std::array<Look, 7> ron_look = {{{rgb(255, 182, 52), rgb(214, 92, 8)},
                                          {rgb(255, 96, 86), rgb(186, 16, 30)},
@@ -64,7 +64,7 @@ void build_plates(Platform& os, Screen& scr) {
     plate_label(os, scr.picRON, 0, kRonH * k, kRonW, kRonH, ron[std::size_t(k)],
                 ron_look[std::size_t(k)], 20);
 
-  scr.picHANSU = Surface(kHansuW, 290);
+  scr.picHANSU = Surface(kHansuW, 290, scr.k, kBlack);
   const std::array<const char*, 9> hansu = {"1ハン", "2ハン", "3ハン", "4ハン", "満貫",
                                             "ハネ満", "倍満", "三倍満", "役満"};
   const std::array<Look, 9> hansu_look = {{{rgb(110, 210, 170), rgb(16, 120, 90)},
@@ -80,7 +80,7 @@ void build_plates(Platform& os, Screen& scr) {
     plate_label(os, scr.picHANSU, 0, kHansuH * k, kHansuW, kHansuH, hansu[std::size_t(k)],
                 hansu_look[std::size_t(k)], 16);
 
-  scr.PicBA = Surface(kBaW, 160);
+  scr.PicBA = Surface(kBaW, 160, scr.k, kBlack);
   const std::array<const char*, 5> ba = {"東", "南", "あなた", "あいて", "勝ち！"};
   const std::array<Look, 5> ba_look = {{{rgb(255, 100, 90), rgb(176, 18, 28)},
                                         {rgb(100, 160, 255), rgb(20, 60, 170)},
@@ -105,33 +105,33 @@ const std::array<const char*, kYakuCount>& yaku_names() {
 }
 
 void build_yaku_list(Platform& os, Screen& scr) {
-  scr.picHANH = Surface(144, kHanhH);
+  scr.picHANH = Surface(144, kHanhH, scr.k, kBlack);
   white_label(os, scr.picHANH, 0, 0, kHanhW, kHanhH, "ハン", 13, kNavy, true);
   white_label(os, scr.picHANH, kHanhW, 0, kHanhW, kHanhH, "役満", 13, kCrimson, true);
   white_label(os, scr.picHANH, 2 * kHanhW, 0, kHanhW, kHanhH, "2倍", 13, kCrimson, true);
 
-  scr.picYAKUNASI = Surface(kYakuW, kYakuH);
+  scr.picYAKUNASI = Surface(kYakuW, kYakuH, scr.k, kBlack);
   white_label(os, scr.picYAKUNASI, 0, 0, kYakuW, kYakuH, "役無し", 14, kCrimson);
 
-  scr.picYAKUMEI = Surface(kYakuW, 1129, kWhite);
+  scr.picYAKUMEI = Surface(kYakuW, 1129, scr.k, kWhite);
   for (int k = 0; k < kYakuCount; ++k)
     white_label(os, scr.picYAKUMEI, 0, kYakuH * k, kYakuW, kYakuH, yaku_names()[std::size_t(k)],
                 14, k < 16 ? kCrimson : kNavy);
 
-  scr.picSUJIH = Surface(240, kSujihH);
+  scr.picSUJIH = Surface(240, kSujihH, scr.k, kBlack);
   for (int n = 0; n < 10; ++n)
     white_label(os, scr.picSUJIH, kSujihW * n, 0, kSujihW, kSujihH, std::to_string(n), 16, kNavy,
                 true);
 
-  scr.picBAI = Surface(kBaiW, kBaiH);
+  scr.picBAI = Surface(kBaiW, kBaiH, scr.k, kBlack);
   white_label(os, scr.picBAI, 0, 0, kBaiW, kBaiH, "×2", 11, kCrimson, true);
 }
 
 void build_digits(Platform& os, Screen& scr) {
   // Digits are laid 13 pixels apart, so each glyph keeps to the first 13 columns
   // of its cell; the rest is white and may be covered by the next digit.
-  scr.picSUJIS = Surface(194, kSujiH * kSujiRows, kWhite);
-  scr.picMAI = Surface(kMaiW * kMaiCells, kMaiH * kSujiRows, kWhite);
+  scr.picSUJIS = Surface(194, kSujiH * kSujiRows, scr.k, kWhite);
+  scr.picMAI = Surface(kMaiW * kMaiCells, kMaiH * kSujiRows, scr.k, kWhite);
   const std::array<const char*, kMaiCells> seps = {"/", ":", "-"};
   for (int row = 0; row < kSujiRows; ++row) {
     const Pixel c = digit_colour(row);
@@ -147,7 +147,7 @@ void build_digits(Platform& os, Screen& scr) {
 }
 
 void build_captions(Platform& os, Screen& scr) {
-  scr.PicSCORE = Surface(kScoreW, kScoreH * 4, kWhite);
+  scr.PicSCORE = Surface(kScoreW, kScoreH * 4, scr.k, kWhite);
   const std::array<Pixel, 4> ink = {kNavy, kCrimson, rgb(16, 118, 84), rgb(120, 50, 160)};
   for (int v = 0; v < 4; ++v) {
     const int y = kScoreH * v;
@@ -158,7 +158,7 @@ void build_captions(Platform& os, Screen& scr) {
     fill_rect(s, 4, y + kScoreH - 2, kScoreW - 8, 1, lighter(c, 0.55));
   }
 
-  scr.PicGAME = Surface(kGameW, kGameH * 2, kWhite);
+  scr.PicGAME = Surface(kGameW, kGameH * 2, scr.k, kWhite);
   const std::array<Look, 2> looks = {{{rgb(70, 190, 140), rgb(8, 96, 70)},
                                       {rgb(236, 90, 80), rgb(128, 14, 30)}}};
   const std::array<Pixel, 2> letters = {rgb(255, 246, 200), rgb(255, 222, 110)};

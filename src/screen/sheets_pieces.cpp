@@ -24,10 +24,11 @@ namespace {
 // at least half a pixel); cells 1..n-1 are cut to it.
 void finish_masked(Surface& s, int cw, int ch, int cells, bool across,
                    const std::function<void(Surface&, double, double)>& shape) {
-  Surface tmp(cw, ch);
+  Surface tmp(cw, ch, s.k, kBlack);
   shape(tmp, 0, 0);
-  for (int y = 0; y < ch; ++y)
-    for (int x = 0; x < cw; ++x) s.at(x, y) = green_of(tmp.at(x, y)) >= 128 ? kBlack : kWhite;
+  const int w = std::min(tmp.w, s.dev(cw)), h = std::min(tmp.h, s.dev(ch));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) s.at(x, y) = green_of(tmp.at(x, y)) >= 128 ? kBlack : kWhite;
   for (int k = 1; k < cells; ++k)
     art::clip_to_mask(s, 0, 0, across ? cw * k : 0, across ? 0 : ch * k, cw, ch);
 }
@@ -47,7 +48,7 @@ void small_label(Platform& os, Surface& s, const RectF& r, const std::string& t,
 Tint tint_of(Pixel c) { return Tint{lighter(c, 0.3), darker(c, 0.15)}; }
 
 void build_moji(Platform& os, Screen& scr) {
-  scr.PicMOJI = Surface(kMojiW, kMojiH * kMojiRows);
+  scr.PicMOJI = Surface(kMojiW, kMojiH * kMojiRows, scr.k, kBlack);
   const std::array<const char*, kMojiRows> text = {"",   "リーチ", "ポン", "チー", "カン", "SEL",
                                                    "ツモ", "これ", "T",    "K",    "S",    "R",
                                                    "ドラ", "バ",   "ドラ", "トン", "ナン"};
@@ -65,7 +66,7 @@ void build_moji(Platform& os, Screen& scr) {
     art::plate(m, r, 4, kWhite, kWhite);
   });
 
-  scr.PicNAGAI = Surface(kNagaiW * kNagaiCells, kNagaiH);
+  scr.PicNAGAI = Surface(kNagaiW * kNagaiCells, kNagaiH, scr.k, kBlack);
   const std::array<const char*, kNagaiCells> nagai = {"", "ポン", "チー", "カン"};
   const RectF n{0.5, 0.5, kNagaiW - 1.0, kNagaiH - 1.0};
   for (int k = 1; k < kNagaiCells; ++k)
@@ -77,7 +78,7 @@ void build_moji(Platform& os, Screen& scr) {
 
 // Key caps: a light key with a darker lower lip and the glyph.
 void build_keys(Platform& os, Screen& scr) {
-  scr.PicMK = Surface(kMkW * kMkCells, kMkH);
+  scr.PicMK = Surface(kMkW * kMkCells, kMkH, scr.k, kBlack);
   Surface& s = scr.PicMK;
   const RectF cap{0, 0, double(kMkW), double(kMkH)};
   constexpr Pixel kGlyph = rgb(30, 34, 60);
@@ -114,7 +115,7 @@ void build_keys(Platform& os, Screen& scr) {
 
 // The point sticks of the table and the event sticks, standing upright.
 void build_sticks(Platform& os, Screen& scr) {
-  scr.PicBOU = Surface(kBouW * kBouCells, kBouH);
+  scr.PicBOU = Surface(kBouW * kBouCells, kBouH, scr.k, kBlack);
   Surface& s = scr.PicBOU;
   // Seven pixels wide, so that sticks laid a grid column apart keep a gap.
   const RectF body{1, 0, 7, double(kBouH)};
@@ -154,7 +155,7 @@ void build_sticks(Platform& os, Screen& scr) {
                 [&](Surface& m, double, double) { art::plate(m, body, 3.5, kWhite, kWhite); });
 
   // Repeat markers: small 100-point sticks, white and pink.
-  scr.Pic100 = Surface(k100W * 3, k100H);
+  scr.Pic100 = Surface(k100W * 3, k100H, scr.k, kBlack);
   const RectF small{2, 0, 6, double(k100H)};
   const std::array<Tint, 2> mk = {{{white_top, white_bottom}, {rgb(255, 190, 214), rgb(236, 120, 164)}}};
   for (int k = 1; k <= 2; ++k) {
@@ -168,7 +169,7 @@ void build_sticks(Platform& os, Screen& scr) {
 }
 
 void build_bar(Screen& scr) {
-  scr.PicBAR = Surface(kBarW * 2, kBarH);
+  scr.PicBAR = Surface(kBarW * 2, kBarH, scr.k, kBlack);
   const RectF bar{1, 0, kBarW - 2.0, double(kBarH)};
   art::framed_plate(scr.PicBAR, RectF{bar.x + kBarW, 0, bar.w, bar.h}, 2.5, 1, rgb(150, 60, 0),
                     rgb(255, 236, 110), rgb(246, 140, 20));
@@ -180,7 +181,7 @@ void build_bar(Screen& scr) {
 // sides alike (the same edge piece serves the top and the bottom, the left and the
 // right side), so the band is the same read from either side; the rest of a piece is transparent so the fill and the table show.
 void build_frames(Screen& scr) {
-  scr.PicWAKU = Surface(kWakuPiece * 6, kWakuPiece * kWakuRows, kPointerTransparent);
+  scr.PicWAKU = Surface(kWakuPiece * 6, kWakuPiece * kWakuRows, scr.k, kPointerTransparent);
   for (int row = 0; row < kWakuRows; ++row) {
     std::array<Pixel, 4> band;
     if (row == 0) {
@@ -189,23 +190,30 @@ void build_frames(Screen& scr) {
       const Pixel c = art::solid(scr.iro[std::size_t(row)]);
       band = {darker(c, 0.5), lighter(c, 0.12), lighter(c, 0.12), darker(c, 0.5)};
     }
-    for (int piece = 0; piece < 6; ++piece)
-      for (int y = 0; y < kWakuPiece; ++y)
-        for (int x = 0; x < kWakuPiece; ++x) {
-          // Fold every corner onto the top-left one.
-          int u = x, v = y;
+    Surface& w = scr.PicWAKU;
+    for (int piece = 0; piece < 6; ++piece) {
+      const int px0 = kWakuPiece * piece, py0 = kWakuPiece * row;
+      const int dx0 = w.dev(px0), dy0 = w.dev(py0);
+      for (int dy = dy0; dy < w.dev(py0 + kWakuPiece); ++dy)
+        for (int dx = dx0; dx < w.dev(px0 + kWakuPiece); ++dx) {
+          // The logical place of the pixel's centre (whole numbers at scale 1);
+          // every corner is folded onto the top-left one.
+          const double x = (dx + 0.5) / w.k - px0 - 0.5, y = (dy + 0.5) / w.k - py0 - 0.5;
+          double u = x, v = y;
           if (piece == kTR || piece == kBR) u = kWakuPiece - 1 - x;
           if (piece == kBL || piece == kBR) v = kWakuPiece - 1 - y;
+          auto cell = [](double t) { return int(std::floor(t + 0.5)); };
           int index = -1;
-          if (piece == kHorz) index = y - 2;
-          else if (piece == kVert) index = x - 2;
-          else if (u >= 6 && v >= 6) index = -1;
-          else if (u >= 6) index = v - 2;
-          else if (v >= 6) index = u - 2;
+          if (piece == kHorz) index = cell(y) - 2;
+          else if (piece == kVert) index = cell(x) - 2;
+          else if (u >= 5.5 && v >= 5.5) index = -1;
+          else if (u >= 5.5) index = cell(v) - 2;
+          else if (v >= 5.5) index = cell(u) - 2;
           else index = int(std::floor(4.0 - std::hypot(6.0 - (u + 0.5), 6.0 - (v + 0.5))));
           if (index < 0 || index > 3) continue;
-          scr.PicWAKU.at(kWakuPiece * piece + x, kWakuPiece * row + y) = band[std::size_t(index)];
+          w.at(dx, dy) = band[std::size_t(index)];
         }
+    }
   }
 }
 

@@ -19,11 +19,11 @@ constexpr int kP = kPointerSize;
 constexpr Pixel kLine = rgb(20, 20, 28);
 
 // Paints `shape` twice: in colour, and white on black as its silhouette.
-Surface cut_out(const std::function<void(Surface&, bool)>& shape) {
-  Surface pic(kP, kP, kWhite), sil(kP, kP, kBlack);
+Surface cut_out(double k, const std::function<void(Surface&, bool)>& shape) {
+  Surface pic(kP, kP, k, kWhite), sil(kP, kP, k, kBlack);
   shape(pic, false);
   shape(sil, true);
-  for (int i = 0; i < kP * kP; ++i)
+  for (int i = 0; i < pic.w * pic.h; ++i)
     if (green_of(sil.px[std::size_t(i)]) < 110) pic.px[std::size_t(i)] = kPointerTransparent;
   return pic;
 }
@@ -31,6 +31,7 @@ Surface cut_out(const std::function<void(Surface&, bool)>& shape) {
 void fine_line(Surface& s, double x0, double y0, double x1, double y1, Pixel c) {
   // A one-pixel line of our own, for fine detail where the platform's
   // anti-aliasing would smear.
+  x0 *= s.k, y0 *= s.k, x1 *= s.k, y1 *= s.k;
   const int n = int(std::max(std::abs(x1 - x0), std::abs(y1 - y0))) + 1;
   for (int i = 0; i <= n; ++i) {
     const double t = double(i) / n;
@@ -79,19 +80,20 @@ void bubble(Platform& os, Surface& s, bool silhouette, const char* word, Pixel i
 
 Surface turned_right(const Surface& up) {
   // A quarter turn clockwise: up becomes right.
-  Surface out(kP, kP);
-  for (int y = 0; y < kP; ++y)
-    for (int x = 0; x < kP; ++x) out.at(kP - 1 - y, x) = up.at(x, y);
+  Surface out = up;
+  const int n = up.w;
+  for (int y = 0; y < n; ++y)
+    for (int x = 0; x < n; ++x) out.at(n - 1 - y, x) = up.at(x, y);
   return out;
 }
 
 }  // namespace
 
 void build_pointers(Platform& os, Screen& scr) {
-  scr.picICON[1] = cut_out(hand_up);
+  scr.picICON[1] = cut_out(scr.k, hand_up);
   scr.picICON[0] = turned_right(scr.picICON[1]);
-  scr.picICON[2] = cut_out([&](Surface& s, bool sil) { bubble(os, s, sil, "HIT", rgb(210, 20, 30)); });
-  scr.picICON[3] = cut_out([&](Surface& s, bool sil) { bubble(os, s, sil, "SEL", rgb(20, 70, 200)); });
+  scr.picICON[2] = cut_out(scr.k, [&](Surface& s, bool sil) { bubble(os, s, sil, "HIT", rgb(210, 20, 30)); });
+  scr.picICON[3] = cut_out(scr.k, [&](Surface& s, bool sil) { bubble(os, s, sil, "SEL", rgb(20, 70, 200)); });
 }
 
 }  // namespace sekiba::sheets
