@@ -24,7 +24,8 @@ bool clip(const Surface& dst, int& dx, int& dy, const Surface& src, int& sx, int
   return w > 0 && h > 0;
 }
 
-bool logging(const Surface& s) { return s.log && !s.log->replaying(); }
+// Nothing is written down for a surface without pixels (a table nobody looks at).
+bool logging(const Surface& s) { return s.log && !s.log->replaying() && !s.empty(); }
 
 IRect bounds(int x, int y, int w, int h) {
   if (w < 0) { x += w; w = -w; }
