@@ -2,6 +2,7 @@
 // brought about the way a player would meet it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "com/think.h"
@@ -105,6 +106,14 @@ TEST(Messages, EveryTextTitleButtonAndIcon) {
       {"LAN match without a partner", [](test::TestGame& tg) { mnuhost_Click(tg.g); },
        "ＬＡＮ対戦の相手が決まっていません。\n「相手(&A)」で相手のコンピュータ名を設定して下さい。", "LAN対戦", Ok,
        Warn},
+      {"a settings file that cannot be read",
+       [](test::TestGame& tg) {
+         std::filesystem::create_directory(tg.dir.file("sekiba_set.txt"));
+         load_settei(tg.g);
+         load_settei(tg.g);  // told once a run
+       },
+       "設定ﾌｧｲﾙを読み込めませんでした。\n{dir}/sekiba_set.txt\n初期値で続けます。保存するとこのファイルは置き換えられます。",
+       "ﾌｧｲﾙの読み込み", Ok, Warn},
       {"sending the top data",
        [](test::TestGame& tg) {
          ASSERT_TRUE(write_file_atomic(tg.dir.file("sekiba_top.jan"), "1,2,3\r\n"));
@@ -121,7 +130,9 @@ TEST(Messages, EveryTextTitleButtonAndIcon) {
     c.bring_about(tg);
     ASSERT_EQ(tg.os.messages.size(), 1u);
     const auto& m = tg.os.messages[0];
-    EXPECT_EQ(m.text, c.text);
+    std::string text = c.text;
+    if (const auto at = text.find("{dir}"); at != std::string::npos) text.replace(at, 5, tg.dir.str());
+    EXPECT_EQ(m.text, text);
     EXPECT_EQ(m.title, c.title);
     EXPECT_EQ(m.buttons, c.buttons);
     if (c.icon != None) {
