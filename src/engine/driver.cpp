@@ -286,7 +286,8 @@ void play_games(Game& g) {
   for (;;) {
     t.kyoku_flag = 0;
     set_shoki1(g);
-    g.show_menu("mnumode", true);
+    // Both copies of a LAN match play the normal game: no series mode.
+    g.show_menu("mnumode", t.lan_mode == 0);
     g.show_menu("mnugame", true);
     g.show_menu("mnulan", t.lan_mode == 1);
     g.show_menu("mnus", t.lan_mode == 1);
@@ -328,13 +329,18 @@ void play_games(Game& g) {
 }  // namespace
 
 void mnugame_Click(Game& g) {
-  if (g.t.shori_chu != 0) return;
+  // A match in progress is never restarted from inside itself: the partner
+  // would be left in the middle of the protocol.
+  if (g.t.shori_chu != 0 || g.lan.in_match) return;
   g.lan.in_match = g.t.lan_mode == 1;
   g.lan.abandon = false;
   try {
     play_games(g);
   } catch (const LanAbandoned&) {
     lan_back_to_title(g);
+  } catch (const QuitRequested&) {
+    if (g.lan.in_match) lan_tell_bye(g);
+    throw;
   }
 }
 

@@ -115,7 +115,8 @@ void game_init(Game& g) {
 }
 
 void mnumode_Click(Game& g, int item) {
-  if (item < 1 || item > 8) return;
+  // A LAN match is always the normal game on both copies.
+  if (item < 1 || item > 8 || g.t.lan_mode == 1) return;
   g.t.game_mode = std::int16_t(kModeOfItem[item]);
   for (int i = 1; i <= 8; ++i) g.os.menu_checked("mnumode" + std::to_string(i), i == item);
 }

@@ -125,6 +125,18 @@ MessageAnswer HeadlessPlatform::message_box(const std::string& text, const std::
   return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
+MessageAnswer HeadlessPlatform::ask_while_waiting(const std::string& text, const std::string& title,
+                                                  const std::function<bool()>& settled) {
+  messages.push_back({text, title, MessageButtons::YesNo, MessageIcon::Question});
+  poll_udp(0);
+  if (on_prompt) on_prompt(*this);
+  if (settled()) return MessageAnswer::No;
+  if (answers.empty()) return MessageAnswer::No;
+  const MessageAnswer a = answers.front();
+  answers.pop_front();
+  return a;
+}
+
 void HeadlessPlatform::deliver_one() {
   if (input.empty()) return;
   InputEvent ev = input.front();
@@ -194,6 +206,8 @@ bool HeadlessPlatform::udp_bind(int local_port) {
   a.sin_family = AF_INET;
   a.sin_port = htons(std::uint16_t(local_port + udp_port_shift));
   a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const int want = kUdpReceiveBuffer;
+  ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &want, sizeof want);
   if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
     ::close(fd);
     return false;

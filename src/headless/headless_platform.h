@@ -97,6 +97,11 @@ class HeadlessPlatform : public Platform {
   void chart_hide() override { chart_visible = false; }
   MessageAnswer message_box(const std::string& text, const std::string& title,
                             MessageButtons buttons, MessageIcon icon) override;
+  // Records the question, lets datagrams in and calls on_prompt once; answers No
+  // when that settled the wait, else the next scripted answer (default No).
+  MessageAnswer ask_while_waiting(const std::string& text, const std::string& title,
+                                  const std::function<bool()>& settled) override;
+  std::function<void(HeadlessPlatform&)> on_prompt;
 
   void yield() override;
   void sleep_until_event(int max_ms) override;

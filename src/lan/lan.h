@@ -41,6 +41,8 @@ std::string keyword_wait(Game& g, std::string_view keyword,
 int aite_matsu(Game& g);
 // Sends an acknowledged message: the message, then the wait for "OK".
 void lan_send_ack(Game& g, const std::string& message);
+// Tells a partner that speaks the extended delivery that this copy leaves.
+void lan_tell_bye(Game& g);
 // Gives up the match: leaves LAN mode and unwinds with LanAbandoned.
 [[noreturn]] void lan_abandon(Game& g);
 

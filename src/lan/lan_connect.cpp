@@ -23,7 +23,7 @@ void enter_role(Game& g, bool host) {
   Table& t = g.t;
   LanState& l = g.lan;
   if (l.aite_host.empty()) {
-    refuse(g, "ＬＡＮ対戦の相手が決まっていません。\n「相手(&A)」で相手のコンピュータ名を設定して下さい。");
+    refuse(g, "ＬＡＮ対戦の相手が決まっていません。\n「相手(A)」で相手のコンピュータ名を設定して下さい。");
     if (t.lan_mode == 1) mnulane_Click(g);
     return;
   }
@@ -78,11 +78,14 @@ void mnugest_Click(Game& g) { enter_role(g, false); }
 void mnulane_Click(Game& g) {
   Table& t = g.t;
   LanState& l = g.lan;
+  lan_tell_bye(g);
   t.lan_mode = 0;
   t.lan_host = 0;
   settei_restore_own(g.s);
   g.os.udp_close();
   l.bound = false;
+  l.rel.restart();
+  l.rel.partner_speaks = false;
   l.timer_due = -1;
   l.reset_queue();
   g.os.menu_checked("mnuhost", false);
@@ -119,6 +122,8 @@ void lan_oya_kime_host_send(Game& g) {
 bool lan_oya_kime_guest(Game& g) {
   gest_sub(g);
   check_ok(g);
+  // A plain "OK" answered the offer: the host speaks only the plain protocol.
+  if (g.lan.rel.mode == 1) g.lan.rel.mode = 0;
   setuzoku_mnu(g);
   const std::string basho = keyword_wait(g, "basho", [](const std::string& m) {
     const auto v = lan::value_of(std::string_view(m).substr(m.size() - 1));
@@ -145,8 +150,10 @@ bool lan_oya_kime_guest(Game& g) {
 void lan_back_to_title(Game& g) {
   Table& t = g.t;
   LanState& l = g.lan;
+  const bool told = l.partner_left;
   l.in_match = false;
   l.abandon = false;
+  l.partner_left = false;
   if (t.lan_mode == 1) mnulane_Click(g);
   t.kyoku_flag = 0;
   t.shori_chu = 0;
@@ -160,6 +167,9 @@ void lan_back_to_title(Game& g) {
   load_background(g, "\\sekiba_title_0.jpg");
   haikei_to_window(g);
   disp_gr(g, 32, 37, "ﾊﾞｰｼﾞｮﾝ " + version_text(), 7, 1);
+  // Say why the table is gone.
+  if (told) disp_gr(g, 28, 40, "相手がＬＡＮ対戦を中止しました", 7, 1);
+  else disp_gr(g, 31, 40, "ＬＡＮ対戦を中止しました", 7, 1);
 }
 
 }  // namespace sekiba

@@ -100,7 +100,12 @@ void call_ends_ippatsu(Game& g) {
 }
 
 void finish_call(Game& g, const char* sound) {
+  Table& t = g.t;
   com_hai_sort(g);
+  // The row shrinks by three for each meld: the places it gives up would
+  // otherwise keep their face-down tiles and the hand would look bigger.
+  const int shown = 13 - 3 * (std::clamp<int>(t.com_naki_cnt, 1, 5) - 1);
+  for (int i = std::max(shown + 1, 1); i <= 13; ++i) hai_put(g, kEmpty, 65 - 4 * i, 0, 0);
   com_ura_disp(g);
   lan_pr_naki_hai(g);
   wave_play(g, sound);
@@ -118,6 +123,8 @@ void lan_set_dora(Game& g) {
     lan_send_ack(g, lan::with_number("kan_dora ", t.kan_dora));
     return;
   }
+  // The first hand's indicators follow the host user's key at the dice.
+  const LanState::UserWait user(g.lan);
   for (auto [keyword, slot] : {std::pair{"dora", &t.dora}, std::pair{"ura_dora", &t.ura_dora},
                                std::pair{"kan_dora", &t.kan_dora}}) {
     *slot = last2(keyword_wait(g, keyword, last2_tile));
@@ -380,6 +387,9 @@ int lan_nagare_exchange(Game& g, int man_tenpai) {
 
 void lan_key_machi(Game& g) {
   if (g.lan.on_key_machi) g.lan.on_key_machi(g);
+  // Both copies wait on a user here: the host's, and at the end of a game the
+  // other's name entry.
+  const LanState::UserWait user(g.lan);
   if (g.t.lan_host == 1) {
     key_input(g, 0);
     send_ok(g);
@@ -393,7 +403,9 @@ void lan_key_machi(Game& g) {
 long long lan_tensu_exchange(Game& g) {
   lan_send(g, lan::with_number("man_tensu ", g.t.man_ten));
   const std::string m = keyword_wait(g, "man_tensu", [](const std::string& s) {
-    return s.size() > 9 && lan::value_of(std::string_view(s).substr(9)).has_value();
+    const auto v = s.size() > 9 ? lan::value_of(std::string_view(s).substr(9)) : std::nullopt;
+    // Far beyond any game's score.
+    return v && *v >= -10000000 && *v <= 10000000;
   });
   send_ok(g);
   check_ok(g);

@@ -3,6 +3,7 @@
 
 #include "engine/game.h"
 #include "lan/lan.h"
+#include "lan/lan_reliable.h"
 #include "lan/lan_wire.h"
 
 namespace sekiba {
@@ -38,10 +39,7 @@ void lan_attach(Game& g) {
     udpPeerA_DataArrival(g, bytes, from, port);
   };
   g.os.after_events = [&g] {
-    if (g.lan.abandon) {
-      g.lan.abandon = false;
-      throw LanAbandoned();
-    }
+    if (g.lan.abandon) throw LanAbandoned();
   };
 }
 
@@ -55,6 +53,21 @@ void udpPeerA_DataArrival(Game& g, const std::string& bytes, const std::string& 
     ++l.dropped_malformed;
     return;
   }
+  if (!l.plain_only && bytes[0] == '#') {
+    lan_reliable_arrival(g, bytes);
+    return;
+  }
+  if (l.rel.mode == 1 && bytes == kReliableAccept) {
+    lan_reliable_accepted(g);
+    return;
+  }
+  // Once numbered messages flow, a plain one is only the next connection's
+  // "host", or the guest asking again whether its offer was taken.
+  if (l.rel.mode == 2 && bytes.rfind("host", 0) != 0) {
+    if (bytes == kReliableOffer && g.t.lan_host == 1) g.os.udp_send(kReliableAccept);
+    else ++l.dropped_stale;
+    return;
+  }
   if (l.queue.size() >= kQueueLimit) {
     ++l.dropped_overflow;
     return;
@@ -64,12 +77,12 @@ void udpPeerA_DataArrival(Game& g, const std::string& bytes, const std::string& 
 
 void lan_send(Game& g, const std::string& message) {
   if (g.t.lan_mode != 1 || !g.lan.bound) return;
-  g.os.udp_send(message);
+  if (g.lan.rel.mode == 2) lan_reliable_send(g, message);
+  else g.os.udp_send(message);
 }
 
 [[noreturn]] void lan_abandon(Game& g) {
   mnulane_Click(g);
-  g.lan.abandon = false;
   throw LanAbandoned();
 }
 
@@ -81,15 +94,19 @@ void wait_pass(Game& g, std::int64_t& since) {
   LanState& l = g.lan;
   if (l.abandon || g.t.lan_mode != 1) lan_abandon(g);
   const std::int64_t now = g.os.now_ms();
-  if (now - since >= kNoAnswerMs) {
-    const MessageAnswer a = g.os.message_box("相手からの応答がありません。対戦を中止しますか？",
-                                             "LAN対戦", MessageButtons::YesNo, MessageIcon::Question);
+  if (now - since >= l.no_answer_ms) {
+    // Whatever arrives meanwhile answers the question for the user.
+    const MessageAnswer a = g.os.ask_while_waiting(
+        "相手からの応答がありません。対戦を中止しますか？", "LAN対戦",
+        [&] { return !l.queue.empty() || l.abandon || g.t.lan_mode != 1; });
     if (a == MessageAnswer::Yes) lan_abandon(g);
     since = g.os.now_ms();
     return;
   }
-  std::int64_t until = since + kNoAnswerMs;
+  lan_reliable_tick(g);
+  std::int64_t until = since + l.no_answer_ms;
   if (l.timer_due >= 0) until = std::min(until, l.timer_due);
+  if (const std::int64_t due = lan_reliable_due(g); due >= 0) until = std::min(until, due);
   g.os.sleep_until_datagram(int(std::max<std::int64_t>(0, until - now)));
   timer_tick(g);
 }
@@ -98,12 +115,14 @@ void wait_pass(Game& g, std::int64_t& since) {
 
 void jusin_machi(Game& g) {
   LanState& l = g.lan;
-  std::int64_t since = g.os.now_ms();
+  const std::int64_t start = g.os.now_ms();
+  std::int64_t since = start;
   for (;;) {
     if (l.abandon || g.t.lan_mode != 1) lan_abandon(g);
     if (!l.queue.empty()) {
       l.jusin_str = std::move(l.queue.front());
       l.queue.pop_front();
+      l.longest_wait_ms = std::max(l.longest_wait_ms, g.os.now_ms() - start);
       return;
     }
     wait_pass(g, since);
@@ -161,11 +180,12 @@ bool action_values(int code, const std::string& m, std::int16_t& hai, std::int16
   const auto last = lan::value_last2(m);
   switch (code) {
     case 1:
-    case 3:  // the tile of a win is not used
-      hai = std::int16_t(last && lan::tile_code(*last) ? *last : 0);
+    case 3:  // the tile of a win is not used, but no partner sends a tile that is none
+      if (!last || !lan::tile_code(*last)) return false;
+      hai = std::int16_t(*last);
       return true;
-    case 5:
-      if (!last) return false;
+    case 5:  // the riichi counter
+      if (!last || *last < 0) return false;
       hai = std::int16_t(*last);
       return true;
     case 7: {
@@ -221,6 +241,7 @@ bool action_possible(const Game& g, int code, int hai, int houhou) {
 int aite_matsu(Game& g) {
   if (g.t.lan_mode != 1) return 0;
   LanState& l = g.lan;
+  const LanState::UserWait user(l);  // the partner's user is choosing
   l.jusin_flag = 0;
   int code = 0;
   while (l.jusin_flag == 0) {
@@ -246,9 +267,15 @@ int aite_matsu(Game& g) {
 
 void setuzoku_check(Game& g) {
   LanState& l = g.lan;
+  const LanState::UserWait user(l);  // the guest's user has yet to press Start
+  // Every game connects afresh: the guest may have been restarted since.
+  l.rel.restart();
+  // A partner known to number its messages gets "host" more often: a lost one
+  // then costs a moment, not five seconds.
+  const int repeat = l.rel.partner_speaks ? kResendMaxMs / 2 : kHostRepeatMs;
   lan_send(g, "host");
   l.timer_flag = 0;
-  l.timer_due = g.os.now_ms() + kHostRepeatMs;
+  l.timer_due = g.os.now_ms() + repeat;
   l.jusin_flag = 0;
   std::int64_t since = g.os.now_ms();
   while (l.jusin_flag == 0) {
@@ -259,15 +286,21 @@ void setuzoku_check(Game& g) {
     if (l.jusin_str.rfind("gest", 0) == 0) {
       l.jusin_flag = 1;
       l.timer_due = -1;
+      if (l.jusin_str == kReliableOffer && !l.plain_only) {
+        lan_send(g, kReliableAccept);
+        l.rel.mode = 2;
+        l.rel.partner_speaks = true;
+      } else {
+        send_ok(g);
+      }
       l.jusin_str.clear();
-      send_ok(g);
       break;
     }
     l.jusin_str.clear();
     if (l.timer_flag == 1) {
       l.timer_flag = 0;
       lan_send(g, "host");
-      l.timer_due = g.os.now_ms() + kHostRepeatMs;
+      l.timer_due = g.os.now_ms() + repeat;
     }
     if (l.queue.empty()) {
       try {
@@ -282,11 +315,20 @@ void setuzoku_check(Game& g) {
 
 void gest_sub(Game& g) {
   LanState& l = g.lan;
+  const LanState::UserWait user(l);
   do {
     jusin_machi(g);
   } while (l.jusin_str.rfind("host", 0) != 0);
   l.jusin_str.clear();
-  lan_send(g, "gest");
+  l.rel.restart();
+  if (l.plain_only) {
+    lan_send(g, "gest");
+    return;
+  }
+  // The offer, sent again from the waits until the host answers it.
+  lan_send(g, kReliableOffer);
+  l.rel.mode = 1;
+  l.rel.offered_at = g.os.now_ms();
 }
 
 // ---- the actor's messages ----

@@ -124,6 +124,14 @@ class Platform {
   virtual void open_dialog(const std::string& form) = 0;
   virtual MessageAnswer message_box(const std::string& text, const std::string& title,
                                     MessageButtons buttons, MessageIcon icon) = 0;
+  // A Yes/No question asked in the middle of a wait: No is the default button,
+  // events and datagrams go on being handled while it is open, and it closes by
+  // itself, answering No, as soon as `settled()` turns true.
+  virtual MessageAnswer ask_while_waiting(const std::string& text, const std::string& title,
+                                          const std::function<bool()>& settled) {
+    if (settled()) return MessageAnswer::No;
+    return message_box(text, title, MessageButtons::YesNo, MessageIcon::Question);
+  }
   // The chart control over the table: shown until chart_hide.
   virtual void chart_show(const ChartPlan&) {}
   virtual void chart_hide() {}
@@ -158,6 +166,8 @@ class Platform {
   virtual void stop_sound() = 0;
 
   // ---- UDP (the LAN match) ----
+  // The receive buffer every platform asks for on its socket.
+  static constexpr int kUdpReceiveBuffer = 8 << 20;
   // One socket at a time. Binds it to a local port; false when the port is taken.
   virtual bool udp_bind(int local_port) { (void)local_port; return false; }
   // Where udp_send goes. Resolves the name; false when it cannot be resolved, and

@@ -108,6 +108,36 @@ MessageAnswer QtPlatform::message_box(const std::string& text, const std::string
   return MessageAnswer::Ok;
 }
 
+MessageAnswer QtPlatform::ask_while_waiting(const std::string& text, const std::string& title,
+                                            const std::function<bool()>& settled) {
+  if (settled()) return MessageAnswer::No;
+  QMessageBox box(window_);
+  box.setText(qs(text));
+  box.setWindowTitle(qs(title));
+  box.setIcon(QMessageBox::Question);
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  // Not exec(): the game's own loop keeps running, so datagrams go on arriving
+  // (and being answered) while the question is open.
+  box.setWindowModality(Qt::WindowModal);
+  int answer = -1;
+  QObject::connect(&box, &QMessageBox::finished, &box, [&answer](int r) { answer = r; });
+  box.open();
+  while (answer < 0 && !quit_) {
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.start(250);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (answer < 0 && settled()) {
+      box.done(QMessageBox::No);
+      answer = QMessageBox::No;
+    }
+  }
+  if (quit_) throw QuitRequested();
+  return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
 void QtPlatform::yield() {
   if (quit_) throw QuitRequested();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -129,6 +159,9 @@ bool QtPlatform::udp_bind(int local_port) {
   udp_close();
   auto sock = std::make_unique<QUdpSocket>();
   if (!sock->bind(QHostAddress::Any, quint16(local_port))) return false;
+  // Room for a burst of stray datagrams without losing the partner's (the
+  // kernel caps this at its own limit).
+  sock->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, kUdpReceiveBuffer);
   // Datagrams are handed over while the game yields, like every other event.
   QObject::connect(sock.get(), &QUdpSocket::readyRead, sock.get(), [this, s = sock.get()] {
     while (s->hasPendingDatagrams()) {

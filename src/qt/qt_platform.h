@@ -61,6 +61,8 @@ class QtPlatform : public Platform {
   void open_dialog(const std::string& form) override;
   MessageAnswer message_box(const std::string& text, const std::string& title,
                             MessageButtons buttons, MessageIcon icon) override;
+  MessageAnswer ask_while_waiting(const std::string& text, const std::string& title,
+                                  const std::function<bool()>& settled) override;
   void chart_show(const ChartPlan& plan) override;
   void chart_hide() override;
 

@@ -2,11 +2,21 @@
 // platform, play whole matches over loopback UDP. Both users are played through
 // the real turn code by scripted keys; at every end of a hand each copy's own
 // side must equal the other copy's opponent side.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <random>
 #include <thread>
 
 #include "engine/contine.h"
@@ -16,6 +26,7 @@
 #include "eval/bunkai.h"
 #include "eval/hand.h"
 #include "lan/lan.h"
+#include "lan/lan_state.h"
 #include "man/man.h"
 #include "platform/fileio.h"
 #include "records/hiscore.h"
@@ -213,15 +224,17 @@ struct Copy {
   Player player;
   std::vector<Snapshot> hands;
   int game_end_prompts = 0;
+  int games = 1;  // played before both copies stop
   bool abandoned = false;
   std::string error;
 
-  void start(bool host, int shift) {
+  void start(bool host, int shift, bool plain_only = false) {
     os.data_folder = dir.str();
     os.udp_port_shift = shift;
     os.max_idle_waits = 1000;
     ASSERT_TRUE(Form_Load(g));
     g.lan.aite_host = "127.0.0.1";
+    g.lan.plain_only = plain_only;
     g.s.settei[16] = 1;  // no thinking pause
     os.on_idle = [this](HeadlessPlatform& p) { player.idle(g, p); };
     g.players.man = [this](Game& game) {
@@ -234,11 +247,11 @@ struct Copy {
     g.lan.on_key_machi = [this](Game& game) {
       if (game.t.kyoku_flag == 1) {
         hands.push_back(snap(game));
-        if (hands.size() > 200) {  // a game that does not end is a failure, not a hang
-          error = "no end after 200 hands";
+        if (hands.size() > 200u * std::size_t(games)) {  // a game that does not end is a failure, not a hang
+          error = "no end after 200 hands a game";
           game.os.quit();
         }
-      } else if (++game_end_prompts == 2) {
+      } else if (++game_end_prompts == 2 * games) {
         // Both copies stop at the same prompt, after the whole game and its
         // final-score exchange; neither then waits for the other.
         game.os.quit();
@@ -251,8 +264,60 @@ struct Copy {
       received.push_back(b);
       arrival(b, f, p);
     };
+    auto after = os.after_events;
+    os.after_events = [this, arrival, after] {
+      if (junk_left > 0) throw_junk(arrival);
+      after();
+    };
   }
   std::vector<std::string> received;
+
+  // Datagrams that are no messages of a partner, thrown at the copy at every
+  // pass of its waits: junk, oversize, non-ASCII, from foreign senders, and
+  // well-formed messages whose values are out of range.
+  int junk_left = 0, junk_sent = 0;
+  std::mt19937 junk_rng{7};
+  void throw_junk(const std::function<void(const std::string&, const std::string&, int)>& arrival) {
+    static const char* const kOutOfRange[] = {
+        "man_sute 99", "man_sute  0", "man_tumo 40", "man_pon -1", "man_chi 19 1", "man_chi 15 4",
+        "man_kan 38", "man_ukn 10", "man_pkn 20", "man_rechi -1", "man_ron 99", "man_agari  0",
+        "dora  0", "ura_dora 39", "kan_dora 30", "basho  3", "set_data  1", "com_haipai_ton 99",
+        "man_haipai_nan  1 2", "yakuman  01699", "yakusuu  019 1", "man_sc -5", "man_sd 99999999999",
+        "man_ten  5", "man_tensu 99999999999", "man_haitei  2", "#d", "#d0 OK", "#dx OK", "#d-1 OK",
+        "#d1234567890 OK", "#a", "#a-3", "#a99999999", "#xx", "#r1"};
+    const int partner = g.lan.partner_port;
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(junk_rng); };
+    for (int k = 0; k < 3 && junk_left > 0 && g.t.lan_mode == 1; ++k, --junk_left, ++junk_sent) {
+      std::string b;
+      switch (pick(6)) {
+        case 0:  // any bytes at all
+          b.resize(std::size_t(1 + pick(300)));
+          for (char& c : b) c = char(pick(256));
+          arrival(b, "127.0.0.1", partner);
+          break;
+        case 1:  // too long for any message
+          b.assign(junk_sent % 1000 == 0 ? 65000 : std::size_t(257 + pick(2000)), char('a' + pick(26)));
+          arrival(b, "127.0.0.1", partner);
+          break;
+        case 2:  // good messages from someone else
+          if (pick(2)) arrival(pick(2) ? "OK" : "man_sute  5", "10.1.2.3", pick(2) ? partner : 4444);
+          else arrival(pick(2) ? "OK" : "#d1 OK", "127.0.0.1", partner + 1 + pick(100));
+          break;
+        case 3:
+          arrival(kOutOfRange[pick(int(std::size(kOutOfRange)))], "127.0.0.1", partner);
+          break;
+        case 4:  // a numbered message far beyond any reordering
+          arrival("#d" + std::to_string(g.lan.rel.delivered + 100 + unsigned(pick(1000))) + " OK", "127.0.0.1",
+                  partner);
+          break;
+        default:  // printable, but beginning as no message does
+          b.resize(std::size_t(1 + pick(60)));
+          for (char& c : b) c = char(' ' + pick(95));
+          b[0] = "Z9!~ "[pick(5)];
+          arrival(b, "127.0.0.1", partner);
+      }
+    }
+  }
 
   void run() {
     try {
@@ -306,21 +371,146 @@ void stack_first_hand(Game& g) {
   }
 }
 
-void play_match(bool host_first, bool stacked) {
+// Stands between the two copies and spoils what passes: drops, duplicates and
+// holds back datagrams (a held one arrives after some sent later).
+class LossyRelay {
+ public:
+  struct Rates {
+    double drop, duplicate, reorder;
+  };
+  // The host talks to `to_guest_port`, the guest to `to_host_port`; each hears
+  // the relay from the port it expects its partner on.
+  LossyRelay(int host_port, int to_guest_port, int guest_port, int to_host_port, Rates r, unsigned seed)
+      : rates_(r), rng_(seed) {
+    host_side_ = open_socket(to_guest_port);
+    guest_side_ = open_socket(to_host_port);
+    host_to_ = address(host_port);
+    guest_to_ = address(guest_port);
+    if (host_side_ >= 0 && guest_side_ >= 0) thread_ = std::thread([this] { run(); });
+  }
+  ~LossyRelay() {
+    stop();
+    ::close(host_side_);
+    ::close(guest_side_);
+  }
+  void stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  bool ok() const { return thread_.joinable(); }
+  std::size_t passed = 0, dropped = 0, duplicated = 0, reordered = 0;
+
+ private:
+  struct Held {
+    std::chrono::steady_clock::time_point due;
+    int fd;
+    sockaddr_in to;
+    std::string bytes;
+  };
+  static int open_socket(int port) {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const sockaddr_in a = address(port);
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0) return fd;
+    if (fd >= 0) ::close(fd);
+    return -1;
+  }
+  static sockaddr_in address(int port) {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(std::uint16_t(port));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return a;
+  }
+  static void send(int fd, const sockaddr_in& to, const std::string& b) {
+    ::sendto(fd, b.data(), b.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+  }
+  void forward(int from_fd, int out_fd, const sockaddr_in& to) {
+    char buf[2048];
+    for (;;) {
+      const ssize_t n = ::recv(from_fd, buf, sizeof buf, 0);
+      if (n < 0) return;
+      const std::string b(buf, std::size_t(n));
+      const double x = std::uniform_real_distribution<double>(0, 1)(rng_);
+      if (x < rates_.drop) {
+        ++dropped;
+      } else if (x < rates_.drop + rates_.duplicate) {
+        ++duplicated;
+        send(out_fd, to, b);
+        send(out_fd, to, b);
+      } else if (x < rates_.drop + rates_.duplicate + rates_.reorder) {
+        ++reordered;
+        const int ms = std::uniform_int_distribution<int>(5, 60)(rng_);
+        held_.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(ms), out_fd, to, b});
+      } else {
+        ++passed;
+        send(out_fd, to, b);
+      }
+    }
+  }
+  void run() {
+    while (!stop_) {
+      pollfd p[2] = {{host_side_, POLLIN, 0}, {guest_side_, POLLIN, 0}};
+      ::poll(p, 2, 2);
+      forward(host_side_, guest_side_, guest_to_);
+      forward(guest_side_, host_side_, host_to_);
+      const auto now = std::chrono::steady_clock::now();
+      for (auto it = held_.begin(); it != held_.end();) {
+        if (it->due > now) {
+          ++it;
+          continue;
+        }
+        send(it->fd, it->to, it->bytes);
+        it = held_.erase(it);
+      }
+    }
+  }
+  Rates rates_;
+  std::mt19937 rng_;
+  int host_side_ = -1, guest_side_ = -1;
+  sockaddr_in host_to_{}, guest_to_{};
+  std::vector<Held> held_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+struct MatchPlan {
+  bool host_first = true;
+  bool stacked = false;
+  bool host_plain = false, guest_plain = false;
+  int games = 1;
+  const LossyRelay::Rates* lossy = nullptr;
+  int junk = 0;  // datagrams of junk thrown at each copy
+};
+
+bool full_tests() {
+  const char* full = std::getenv("SEKIBA_FULL_TESTS");
+  return full && std::string(full) == "1";
+}
+
+void play_match(const MatchPlan& plan) {
+  const bool host_first = plan.host_first, stacked = plan.stacked;
   Copy host, guest;
-  // Ports of our own for this run, so parallel tests never meet; a taken pair
-  // is passed over.
+  host.games = guest.games = plan.games;
+  std::unique_ptr<LossyRelay> relay;
+  // Ports of our own for this run, so parallel tests never meet; a taken set
+  // is passed over. Through the relay the two copies see different ports.
   int shift = 0;
   for (int attempt = 0; attempt < 20; ++attempt) {
     shift = 1000 + int((::getpid() * 7919 + attempt * 104729) % 40000);
-    host.start(true, shift);
-    guest.start(false, shift);
-    if (host.g.t.lan_mode == 1 && guest.g.t.lan_mode == 1) break;
+    const int guest_shift = plan.lossy ? shift + 2 : shift;
+    host.start(true, shift, plan.host_plain);
+    guest.start(false, guest_shift, plan.guest_plain);
+    if (plan.lossy)
+      relay = std::make_unique<LossyRelay>(kHostPort + shift, kGuestPort + shift, kGuestPort + guest_shift,
+                                           kHostPort + guest_shift, *plan.lossy, unsigned(shift));
+    if (host.g.t.lan_mode == 1 && guest.g.t.lan_mode == 1 && (!relay || relay->ok())) break;
+    relay.reset();
     mnulane_Click(host.g);
     mnulane_Click(guest.g);
   }
   ASSERT_EQ(host.g.t.lan_mode, 1);
   ASSERT_EQ(guest.g.t.lan_mode, 1);
+  host.junk_left = guest.junk_left = plan.junk;
   if (stacked) {
     host.g.lan.after_deal = stack_first_hand;
     guest.player.give_first = {11, 15, 22};
@@ -342,7 +532,32 @@ void play_match(bool host_first, bool stacked) {
   EXPECT_EQ(guest.error, "");
   EXPECT_FALSE(host.abandoned);
   EXPECT_FALSE(guest.abandoned);
-  EXPECT_EQ(host.game_end_prompts, 2);
+  EXPECT_EQ(host.game_end_prompts, 2 * plan.games);
+  EXPECT_EQ(guest.game_end_prompts, 2 * plan.games);
+  // A copy of the plain protocol hears only plain messages; two copies of this
+  // program number theirs.
+  const bool numbered = !plan.host_plain && !plan.guest_plain;
+  for (Copy* c : {&host, &guest}) {
+    const auto n = std::count_if(c->received.begin(), c->received.end(),
+                                 [](const std::string& m) { return m[0] == '#' || m == kReliableAccept; });
+    EXPECT_EQ(n > 0, numbered) << (c == &host ? "host" : "guest");
+  }
+  if (plan.junk > 0)
+    std::printf("[ lan ] junk thrown: %d at the host, %d at the guest\n", host.junk_sent, guest.junk_sent);
+  if (relay) {
+    relay->stop();
+    std::printf("[ lan ] relay: %zu passed, %zu dropped, %zu duplicated, %zu held back\n", relay->passed,
+                relay->dropped, relay->duplicated, relay->reordered);
+  }
+  for (Copy* c : {&host, &guest}) {
+    // No lost datagram leaves a copy waiting for long.
+    if (plan.lossy) {
+      EXPECT_LT(c->g.lan.longest_wait_ms, 5000) << (c == &host ? "host" : "guest");
+    }
+    std::printf("[ lan ] %s: %zu hands, longest wait %lld ms, %zu sent again, %zu duplicates dropped\n",
+                c == &host ? "host" : "guest", c->hands.size(), (long long)c->g.lan.longest_wait_ms,
+                c->g.lan.rel.resent, c->g.lan.rel.duplicates);
+  }
   ASSERT_EQ(host.hands.size(), guest.hands.size());
   EXPECT_GE(host.hands.size(), 8u);  // all eight dealer turns, whatever the scores
   for (std::size_t i = 0; i < host.hands.size(); ++i) expect_mirrored(host.hands[i], guest.hands[i], i);
@@ -378,9 +593,30 @@ void play_match(bool host_first, bool stacked) {
   }
 }
 
-TEST(LanMatch, HostStartedFirstPlaysAWholeGame) { play_match(true, false); }
+// Each plain match pairs this program with a copy that speaks only the plain
+// protocol, in either role.
+TEST(LanMatch, HostStartedFirstPlaysAWholeGame) {
+  play_match({.host_first = true, .stacked = false, .guest_plain = true});
+}
 
-TEST(LanMatch, GuestStartedFirstWithEveryKindOfCall) { play_match(false, true); }
+TEST(LanMatch, GuestStartedFirstWithEveryKindOfCall) {
+  play_match({.host_first = false, .stacked = true, .host_plain = true});
+}
+
+// Through a network that drops 3 %, duplicates 2 % and reorders 2 % of the
+// datagrams. SEKIBA_FULL_TESTS=1 plays twenty games, otherwise one.
+TEST(LanMatch, NumberedDeliverySurvivesALossyNetwork) {
+  static const LossyRelay::Rates kLossy{0.03, 0.02, 0.02};
+  play_match({.host_first = false, .stacked = true, .games = full_tests() ? 20 : 1, .lossy = &kLossy});
+}
+
+// Junk at every wait of both copies, plain and numbered. SEKIBA_FULL_TESTS=1
+// throws up to 100,000 datagrams at each copy, otherwise 3,000.
+TEST(LanMatch, JunkOnTheWireChangesNothing) {
+  const int junk = full_tests() ? 100000 : 3000;
+  play_match({.host_first = true, .stacked = true, .guest_plain = true, .junk = junk});
+  play_match({.host_first = false, .stacked = false, .junk = junk});
+}
 
 }  // namespace
 }  // namespace sekiba

@@ -2,10 +2,16 @@
 // the test: datagrams go straight into the arrival handler, sends are recorded.
 #include <gtest/gtest.h>
 
+#include "engine/driver.h"
 #include "engine/game.h"
+#include "engine/startup.h"
+#include "engine/waits.h"
+#include "ivent/ivent.h"
 #include "lan/lan.h"
 #include "lan/lan_wire.h"
 #include "platform/fileio.h"
+#include "man/input.h"
+#include "screen/draw.h"
 #include "test_game.h"
 
 namespace sekiba {
@@ -254,7 +260,9 @@ TEST(LanConnect, TheGuestMirrorsTheDealerAndTakesTheSettings) {
     EXPECT_EQ(lg.g.s.settei[4], -1);
     EXPECT_EQ(lg.g.s.settei[5], 1);
     EXPECT_EQ(lg.g.s.settei[22], 7);  // the guest's own beyond the twenty
-    EXPECT_EQ(lg.os.sent, (std::vector<std::string>{"gest", "OK", "OK"}));
+    // The offer of numbered delivery reads as "gest" to a plain host, whose
+    // plain "OK" keeps this copy plain.
+    EXPECT_EQ(lg.os.sent, (std::vector<std::string>{kReliableOffer, "OK", "OK"}));
     EXPECT_FALSE(lg.os.menu_is_visible("mnuaite"));
   }
 }
@@ -349,6 +357,127 @@ TEST(LanWait, LeavingFromTheMenuEndsAnyWait) {
   EXPECT_THROW(check_ok(lg.g), LanAbandoned);
   EXPECT_EQ(lg.g.t.lan_mode, 0);
   EXPECT_TRUE(lg.os.menu_is_visible("mnuhost"));
+}
+
+TEST(LanWait, TheNoAnswerQuestionKeepsWaitingAndGivesWayToAMessage) {
+  // A message arriving while the question is open answers it: the wait goes on
+  // with that message and the user's Yes is never taken.
+  LanGame lg;
+  lg.os.udp_idle_jumps = true;
+  lg.os.answers = {MessageAnswer::Yes};
+  lg.os.on_prompt = [&](HeadlessPlatform&) { lg.from_partner({"OK"}); };
+  const auto start = lg.os.now_ms();
+  check_ok(lg.g);
+  EXPECT_EQ(lg.os.messages.size(), 1u);
+  EXPECT_EQ(lg.os.answers.size(), 1u);
+  EXPECT_EQ(lg.g.t.lan_mode, 1);
+  EXPECT_LT(lg.os.now_ms() - start, kUserNoAnswerMs);
+  // Waits on the partner's user ask only after five minutes.
+  lg.os.on_prompt = nullptr;
+  lg.os.messages.clear();
+  const auto turn = lg.os.now_ms();
+  EXPECT_THROW(aite_matsu(lg.g), LanAbandoned);
+  ASSERT_EQ(lg.os.messages.size(), 1u);
+  EXPECT_GE(lg.os.now_ms() - turn, kUserNoAnswerMs);
+}
+
+TEST(LanMatchMenus, WhileWaitingForThePartnerNoSeriesModeAndNoNestedStart) {
+  LanGame lg(false);
+  Game& g = lg.g;
+  lg.os.udp_idle_jumps = true;
+  int passes = 0, nested = 0;
+  bool inside = false;
+  auto original = lg.os.after_events;
+  lg.os.after_events = [&] {
+    if (inside) {  // a second game started inside the first: end it
+      ++nested;
+      mnulane_Click(g);
+    } else if (++passes == 3) {
+      inside = true;
+      EXPECT_FALSE(lg.os.menu_is_visible("mnumode"));
+      mnumode_Click(g, 2);
+      Form_KeyDown(g, 113);  // F2
+      menu_command(g, "mnugame");
+      inside = false;
+      mnulane_Click(g);
+    }
+    original();
+  };
+  mnugame_Click(g);  // returns once the match is given up
+  EXPECT_EQ(nested, 0);
+  EXPECT_EQ(g.t.game_mode, 0);
+  EXPECT_EQ(g.t.lan_mode, 0);
+  EXPECT_FALSE(g.lan.in_match);
+  EXPECT_TRUE(lg.os.drew("ＬＡＮ対戦を中止しました"));
+}
+
+TEST(LanMatchMenus, LeavingFromASubScreenEndsTheMatch) {
+  // 終了 chosen while 点棒 is open during a pause of the game (not a wait for
+  // the partner). The sub-screen's handler swallows the unwinding, as the
+  // window's handlers do; the pause must still unwind.
+  LanGame lg;
+  Game& g = lg.g;
+  g.lan.in_match = true;
+  int passes = 0;
+  auto original = lg.os.after_events;
+  lg.os.after_events = [&] {
+    if (++passes == 1) {
+      g.os.on_input = [&](const InputEvent&) { mnulane_Click(g); };
+      lg.os.input.push_back(InputEvent{InputEvent::Kind::KeyDown, 13});
+      try {
+        tenbou_score(g);
+      } catch (const std::exception&) {
+      }
+    }
+    original();
+  };
+  EXPECT_THROW(wait_ms(g, 500), LanAbandoned);
+  EXPECT_EQ(g.t.lan_mode, 0);
+  EXPECT_EQ(g.t.shori_chu, 0);
+}
+
+TEST(LanMatchMenus, GivingUpAtTheHandshakeSaysSo) {
+  LanGame lg;
+  lg.os.udp_idle_jumps = true;
+  lg.os.answers = {MessageAnswer::Yes};
+  const auto start = lg.os.now_ms();
+  mnugame_Click(lg.g);
+  // The guest's user may be slow to press Start: five minutes pass first.
+  EXPECT_GE(lg.os.now_ms() - start, kUserNoAnswerMs);
+  EXPECT_EQ(lg.g.t.lan_mode, 0);
+  EXPECT_TRUE(lg.os.drew("ＬＡＮ対戦を中止しました"));
+}
+
+TEST(LanReplay, TheRemoteRowShrinksToTheTrueCount) {
+  LanGame lg;
+  Game& g = lg.g;
+  build_sheets(g.os, g.scr);
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < kScreenW; ++x) g.scr.PicHAIKEI.at(x, y) = rgb(x % 256, y % 256, 77);
+  g.scr.win = g.scr.PicHAIKEI;
+  Table& t = g.t;
+  t.com_hai = {0, 3, 3, 5, 7, 9, 11, 13, 15, 17, 19, 22, 24, 26, 38};
+  t.com_naki_cnt = 1;
+  com_ura_disp(g);
+  t.man_junme = 1;
+  lan_pon_sub(g, 3);
+  // Eleven tiles are left: the places of slots 11..13 show the table again.
+  for (int slot = 11; slot <= 13; ++slot) {
+    const int x = 8 * (65 - 4 * slot) + 16, y = 30;
+    EXPECT_EQ(g.scr.win.at(x, y), g.scr.PicHAIKEI.at(x, y)) << slot;
+  }
+  const int x10 = 8 * (65 - 40) + 16;
+  EXPECT_NE(g.scr.win.at(x10, 30), g.scr.PicHAIKEI.at(x10, 30));
+}
+
+TEST(LanConnect, TheNoPartnerMessageNamesTheMenuAsShown) {
+  LanGame lg;
+  mnulane_Click(lg.g);
+  lg.g.lan.aite_host.clear();
+  mnugest_Click(lg.g);
+  ASSERT_EQ(lg.os.messages.size(), 1u);
+  EXPECT_NE(lg.os.messages[0].text.find("「相手(A)」"), std::string::npos);
+  EXPECT_EQ(lg.os.messages[0].text.find("&"), std::string::npos);
 }
 
 // ---- partner list ----

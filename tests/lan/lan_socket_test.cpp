@@ -1,0 +1,68 @@
+// The copy's real socket: a burst of stray datagrams that arrives while the
+// game is busy must leave room for the partner's message behind it.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "lan/lan.h"
+#include "lan/lan_state.h"
+#include "test_game.h"
+
+namespace sekiba {
+namespace {
+
+int bound_socket(int port) {
+  const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_port = htons(std::uint16_t(port));
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) return fd;
+  if (fd >= 0) ::close(fd);
+  return -1;
+}
+
+void send_to(int fd, int port, const std::string& bytes) {
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_port = htons(std::uint16_t(port));
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&a), sizeof a);
+}
+
+TEST(LanSocket, ABurstOfStrayDatagramsLeavesRoomForThePartners) {
+  long rmem_max = 0;
+  std::ifstream("/proc/sys/net/core/rmem_max") >> rmem_max;
+  if (rmem_max < 2 << 20) GTEST_SKIP() << "the kernel allows no socket buffer above " << rmem_max << " bytes";
+  test::TestGame tg;
+  Game& g = tg.g;
+  lan_attach(g);
+  g.lan.aite_host = "127.0.0.1";
+  int partner = -1, stranger = -1;
+  for (int attempt = 0; attempt < 20 && partner < 0; ++attempt) {
+    tg.os.udp_port_shift = 3000 + int((::getpid() * 31 + attempt * 7907) % 30000);
+    mnuhost_Click(g);
+    if (g.t.lan_mode == 1) partner = bound_socket(kGuestPort + tg.os.udp_port_shift);
+    if (partner < 0) mnulane_Click(g);
+  }
+  ASSERT_GE(partner, 0);
+  stranger = bound_socket(0);
+  ASSERT_GE(stranger, 0);
+  const int to = kHostPort + tg.os.udp_port_shift;
+  // The game reads nothing meanwhile (a sound playing, a long judgement).
+  for (int i = 0; i < 3000; ++i) send_to(stranger, to, "junk " + std::to_string(i));
+  send_to(partner, to, "OK");
+  tg.os.udp_idle_jumps = true;
+  tg.os.answers = {MessageAnswer::Yes};  // lost, the wait would end in giving up
+  EXPECT_NO_THROW(check_ok(g));
+  EXPECT_EQ(g.lan.dropped_foreign, 3000u);
+  ::close(partner);
+  ::close(stranger);
+}
+
+}  // namespace
+}  // namespace sekiba
