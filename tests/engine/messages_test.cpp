@@ -104,7 +104,7 @@ TEST(Messages, EveryTextTitleButtonAndIcon) {
       {"sending without top data", [](test::TestGame& tg) { frmsousin_send(tg.g); },
        "トップファイルを読み込めませんでした", "ﾌｧｲﾙの読み込み", Ok, None},
       {"LAN match without a partner", [](test::TestGame& tg) { mnuhost_Click(tg.g); },
-       "ＬＡＮ対戦の相手が決まっていません。\n「相手(&A)」で相手のコンピュータ名を設定して下さい。", "LAN対戦", Ok,
+       "ＬＡＮ対戦の相手が決まっていません。\n「相手(A)」で相手のコンピュータ名を設定して下さい。", "LAN対戦", Ok,
        Warn},
       {"a settings file that cannot be read",
        [](test::TestGame& tg) {
