@@ -131,7 +131,7 @@ MessageAnswer HeadlessPlatform::ask_while_waiting(const std::string& text, const
   poll_udp(0);
   if (on_prompt) on_prompt(*this);
   if (settled()) return MessageAnswer::No;
-  if (answers.empty()) return MessageAnswer::No;
+  if (answers.empty()) return MessageAnswer::Yes;
   const MessageAnswer a = answers.front();
   answers.pop_front();
   return a;
