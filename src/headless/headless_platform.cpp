@@ -131,6 +131,7 @@ MessageAnswer HeadlessPlatform::ask_while_waiting(const std::string& text, const
   poll_udp(0);
   if (on_prompt) on_prompt(*this);
   if (settled()) return MessageAnswer::No;
+  // As for message_box: Yes, so that a wait nothing will answer ends.
   if (answers.empty()) return MessageAnswer::Yes;
   const MessageAnswer a = answers.front();
   answers.pop_front();

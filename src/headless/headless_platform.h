@@ -98,8 +98,7 @@ class HeadlessPlatform : public Platform {
   MessageAnswer message_box(const std::string& text, const std::string& title,
                             MessageButtons buttons, MessageIcon icon) override;
   // Records the question, lets datagrams in and calls on_prompt once; answers No
-  // when that settled the wait, else the next scripted answer (default Yes, as
-  // for message_box, so that a wait nothing will answer ends).
+  // when that settled the wait, else the next scripted answer (default No).
   MessageAnswer ask_while_waiting(const std::string& text, const std::string& title,
                                   const std::function<bool()>& settled) override;
   std::function<void(HeadlessPlatform&)> on_prompt;
