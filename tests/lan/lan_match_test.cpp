@@ -252,9 +252,7 @@ struct Copy {
           game.os.quit();
         }
       } else if (++game_end_prompts == 2 * games) {
-        // Both copies stop at the same prompt, after the whole game and its
-        // final-score exchange; neither then waits for the other.
-        game.os.quit();
+        meet_partner_and_quit(game);
       }
     };
     if (host) mnuhost_Click(g);
@@ -271,6 +269,23 @@ struct Copy {
     };
   }
   std::vector<std::string> received;
+
+  // Both copies stop at the same prompt, after the whole game and its
+  // final-score exchange. The first one there keeps answering, since over a
+  // lossy network its last message may still have to go again; only once both
+  // are there does either quit, so that neither hears the other's goodbye
+  // while it still plays.
+  Copy* other = nullptr;
+  std::atomic<bool> at_end{false}, released{false};
+  void meet_partner_and_quit(Game& game) {
+    using Clock = std::chrono::steady_clock;
+    at_end = true;
+    const auto give_up = Clock::now() + std::chrono::seconds(30);
+    while (!other->at_end && Clock::now() < give_up) game.os.sleep_until_datagram(5);
+    released = true;
+    while (!other->released && Clock::now() < give_up) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    game.os.quit();
+  }
 
   // Datagrams that are no messages of a partner, thrown at the copy at every
   // pass of its waits: junk, oversize, non-ASCII, from foreign senders, and
@@ -491,6 +506,8 @@ void play_match(const MatchPlan& plan) {
   const bool host_first = plan.host_first, stacked = plan.stacked;
   Copy host, guest;
   host.games = guest.games = plan.games;
+  host.other = &guest;
+  guest.other = &host;
   std::unique_ptr<LossyRelay> relay;
   // Ports of our own for this run, so parallel tests never meet; a taken set
   // is passed over. Through the relay the two copies see different ports.
