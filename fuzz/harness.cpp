@@ -24,6 +24,14 @@ Harness::Harness() {
   std::filesystem::create_directories(dir);
   os.data_folder = dir;
   g.t.app_path = dir;
+  // The record that lets the table be drawn again at another scale reads no
+  // outside data, and keeping it costs most of the time of the targets that draw.
+  g.scr.win.log = g.scr.PicHAIKEI.log = g.scr.PicWORK.log = nullptr;
+}
+
+void Harness::fresh() {
+  os.clear_records();
+  g.scr.log.clear();
 }
 
 Harness::~Harness() {

@@ -40,6 +40,9 @@ struct Harness {
   Game g{os};
   Harness();
   ~Harness();
+  // Forgets what earlier inputs left behind, the record of what was drawn
+  // included: it would otherwise grow with every input that draws.
+  void fresh();
   // Writes the input as the named data file ("\\sekiba_set.txt").
   void put(const char* name, const std::uint8_t* data, std::size_t size);
 };

@@ -12,7 +12,7 @@ namespace sekiba::fuzz {
 int fuzz_contine(const std::uint8_t* data, std::size_t size) {
   Harness& h = harness();
   Game& g = h.g;
-  h.os.clear_records();
+  h.fresh();
   std::string bytes = text(data, size);
   // The checks guard the values behind them; the last byte's low bit asks for
   // them to be made right, so that the values are reached too.

@@ -133,7 +133,7 @@ int run(bool host, const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   Harness& h = harness();
   Game& g = h.g;
-  h.os.clear_records();
+  h.fresh();
   h.os.udp_idle_jumps = true;
   const Start& s0 = start(host);
   g.t = s0.t;

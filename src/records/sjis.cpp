@@ -8,18 +8,37 @@ namespace sekiba {
 
 namespace {
 
-// One iconv conversion; on a sequence it cannot convert it writes `bad` and
-// skips `skip(in, left)` bytes, so damaged input never stops the conversion.
-template <class Skip>
-std::string convert(const char* to, const char* from, const std::string& in, const char* bad,
-                    Skip skip) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == (iconv_t)-1) {
+// An iconv descriptor opened once per thread and direction: opening one loads
+// the conversion tables, which costs far more than converting a name.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) {
+    cd_ = iconv_open(to, from);
     // A C library without CP932 still has the plain Shift JIS tables.
-    cd = iconv_open(std::string(to) == "CP932" ? "SHIFT_JIS" : to,
-                    std::string(from) == "CP932" ? "SHIFT_JIS" : from);
-    if (cd == (iconv_t)-1) return in;
+    if (cd_ == (iconv_t)-1)
+      cd_ = iconv_open(std::string(to) == "CP932" ? "SHIFT_JIS" : to,
+                       std::string(from) == "CP932" ? "SHIFT_JIS" : from);
   }
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool ok() const { return cd_ != (iconv_t)-1; }
+  iconv_t get() const { return cd_; }
+
+ private:
+  iconv_t cd_;
+};
+
+// One conversion; on a sequence it cannot convert it writes `bad` and skips
+// `skip(in, left)` bytes, so damaged input never stops the conversion.
+template <class Skip>
+std::string convert(const Converter& c, const std::string& in, const char* bad, Skip skip) {
+  if (!c.ok()) return in;
+  if (in.empty()) return {};
+  const iconv_t cd = c.get();
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // the state a fresh descriptor has
   std::string out;
   out.reserve(in.size() * 2 + 4);
   char* src = const_cast<char*>(in.data());
@@ -39,7 +58,6 @@ std::string convert(const char* to, const char* from, const std::string& in, con
     left -= n;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
-  iconv_close(cd);
   return out;
 }
 
@@ -55,11 +73,13 @@ std::size_t utf8_length(const char* p, std::size_t left) {
 }  // namespace
 
 std::string utf8_to_sjis(const std::string& utf8) {
-  return convert("CP932", "UTF-8", utf8, "?", utf8_length);
+  thread_local const Converter c("CP932", "UTF-8");
+  return convert(c, utf8, "?", utf8_length);
 }
 
 std::string sjis_to_utf8(const std::string& sjis) {
-  return convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD", [](const char*, std::size_t) {
+  thread_local const Converter c("UTF-8", "CP932");
+  return convert(c, sjis, "\xEF\xBF\xBD", [](const char*, std::size_t) {
     return std::size_t(1);
   });
 }
