@@ -30,6 +30,11 @@ FrmYakuHelp::FrmYakuHelp(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   view_->set_surface(&w_.surface);
   const int k = dialog_scale(parent);
   view_->setFixedSize(kHelpW * k, kHelpH * k);
+  // Drawn at the screen's own resolution, like the table: one picture pixel
+  // on one screen pixel.
+  const double dk = k * (parent ? parent->devicePixelRatioF() : 1.0);
+  w_.picHAIKEI2 = Surface(kHelpW, kHelpH, dk, kBlack);
+  w_.surface = Surface(kHelpW, kHelpH, dk, kBlack);
 
   auto* back = new QPushButton(QStringLiteral("前ページ(&B)"), this);
   auto* next = new QPushButton(QStringLiteral("次ページ(&N)"), this);
