@@ -129,6 +129,9 @@ int stack_dealer(Game& g, std::array<Tile, 16>& hand, int d) {
       // The editor never saves a variant with a fifth copy; a damaged table must
       // still not index outside the counts.
       if (code < 0 || code > 39) break;
+      // A hand-edited file may ask for a fifth copy (the dora included): the
+      // rest of the hand is then dealt at random.
+      if (g.t.hai_cnt[std::size_t(code)] >= 4) break;
       hand[std::size_t(slot++)] = Tile(code);
       ++g.t.hai_cnt[std::size_t(code)];
     }

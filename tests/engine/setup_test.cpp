@@ -169,6 +169,21 @@ TEST_F(SetupTest, StackedDealFillsTheDealersFirstSlots) {
   EXPECT_TRUE(stacked);
 }
 
+TEST_F(SetupTest, AStackedFifthCopyIsNeverDealt) {
+  one_pattern(g, 42, {31, 31, 31, 31, 31, 32, 32});
+  bool stacked = false;
+  for (std::uint32_t seed = 1; seed < 500; ++seed) {
+    g.rng.seed(seed);
+    set_shoki2(g);
+    set_dora(g);
+    g.t.oya = 1;
+    haipai_ton(g);
+    for (int c = 1; c <= 37; ++c) ASSERT_LE(g.t.hai_cnt[c], 4) << "seed " << seed;
+    stacked = stacked || (g.t.man_hai[1] == 31 && g.t.man_hai[4] == 31);
+  }
+  EXPECT_TRUE(stacked);
+}
+
 TEST_F(SetupTest, StackingIsSkippedWhenTheDealersSettingIsOff) {
   one_pattern(g, 0, {});
   // Trigger of every value: make all 15 patterns fire at their value with East.
