@@ -5,8 +5,20 @@
 
 set(SEKIBA_APP_ID org.sekiba.Sekiba)
 set(SEKIBA_RELEASE_DATE 2026-12-09)
-set(SEKIBA_SCREENSHOT_URL "https://example.org/sekiba/table.png" CACHE STRING
-    "Address of the screenshot named in the AppStream data")
+# AppStream takes a screenshot only as a web address. Without one the data names
+# no screenshot at all rather than an address that leads nowhere.
+set(SEKIBA_SCREENSHOT_URL "" CACHE STRING "Address of the screenshot named in the AppStream data")
+if(SEKIBA_SCREENSHOT_URL)
+  set(SEKIBA_SCREENSHOTS_XML "  <screenshots>
+    <screenshot type=\"default\">
+      <caption>The table during a hand</caption>
+      <image type=\"source\">${SEKIBA_SCREENSHOT_URL}</image>
+    </screenshot>
+  </screenshots>
+")
+else()
+  set(SEKIBA_SCREENSHOTS_XML "")
+endif()
 # Fixed names: the game finds its files by the relative path bin/../share/sekiba.
 set(SEKIBA_BIN_DIR bin)
 set(SEKIBA_SHARE_DIR share/sekiba)
