@@ -19,27 +19,12 @@
 #include "qt/qt_platform.h"
 #include "qt/table_view.h"
 
+#include "qt_app.h"
+
 namespace sekiba {
 namespace {
 
-void ensure_app() {
-  static QApplication* app = [] {
-    static QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    static int argc = 1;
-    static char name[] = "help_windows_test";
-    static char* argv[] = {name, nullptr};
-    return QApplication::instance() ? nullptr : new QApplication(argc, argv);
-  }();
-  (void)app;
-}
-
-// The application has to exist before the window member is built.
-struct AppFirst {
-  AppFirst() { ensure_app(); }
-};
-
-struct Started : AppFirst {
+struct Started : test::AppFirst {
   QtPlatform os;
   Game g{os};
   FrmSekiba w{os, g};

@@ -16,26 +16,12 @@
 #include "screen/raster.h"
 #include "screen/screen.h"
 
+#include "qt_app.h"
+
 namespace sekiba {
 namespace {
 
-void ensure_app() {
-  static QApplication* app = [] {
-    static QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    static int argc = 1;
-    static char name[] = "hidpi_test";
-    static char* argv[] = {name, nullptr};
-    return QApplication::instance() ? nullptr : new QApplication(argc, argv);
-  }();
-  (void)app;
-}
-
-struct AppFirst {
-  AppFirst() { ensure_app(); }
-};
-
-struct Table : AppFirst {
+struct Table : test::AppFirst {
   QtPlatform os;
   Game g{os};
   explicit Table(double k) {
@@ -163,7 +149,7 @@ TEST(Hidpi, TheTableDrawnAgainAtAnotherScaleIsTheSame) {
 }
 
 TEST(Hidpi, AClickAtAFractionalScaleFindsItsHandSlot) {
-  ensure_app();
+  test::ensure_qt_app();
   QtPlatform os;
   Game g{os};
   TableView view;

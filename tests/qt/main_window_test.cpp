@@ -23,23 +23,10 @@
 #include "records/settings.h"
 #include "screen/screen.h"
 
+#include "qt_app.h"
+
 namespace sekiba {
 namespace {
-
-// One application per test process, never torn down (widgets of a test may
-// outlive static destruction order otherwise).
-void ensure_app() {
-  static QApplication* app = [] {
-    // Each test process gets its own single-instance lock and a clean data folder.
-    static QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    static int argc = 1;
-    static char name[] = "sekiba_qt_tests";
-    static char* argv[] = {name, nullptr};
-    return new QApplication(argc, argv);
-  }();
-  (void)app;
-}
 
 // A started game: the window shown, start-up run.
 struct Started {
@@ -74,7 +61,7 @@ struct Started {
 
 class MainWindow : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ensure_app(); }
+  static void SetUpTestSuite() { test::ensure_qt_app(); }
 };
 
 TEST_F(MainWindow, StartUpSetsCaptionMenusAndMode) {

@@ -16,25 +16,15 @@
 #include "screen/draw.h"
 #include "screen/screen.h"
 
+#include "qt_app.h"
+
 namespace sekiba {
 namespace {
-
-void ensure_app() {
-  static QApplication* app = [] {
-    static QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    static int argc = 1;
-    static char name[] = "text_place_test";
-    static char* argv[] = {name, nullptr};
-    return QApplication::instance() ? nullptr : new QApplication(argc, argv);
-  }();
-  (void)app;
-}
 
 struct Drawn : ::testing::Test {
   QtPlatform os;
   Game g{os};
-  static void SetUpTestSuite() { ensure_app(); }
+  static void SetUpTestSuite() { test::ensure_qt_app(); }
   Drawn() {
     fill_iro(g);
     g.scr.win.fill(kWhite);
@@ -72,7 +62,7 @@ TEST_F(Drawn, TextsStayOnTheirGridAndInTheirBoxes) {
 }
 
 TEST(SecondCopy, ShowsItsRefusalWithoutAnEmptyWindowBehindIt) {
-  ensure_app();
+  test::ensure_qt_app();
   {
     QtPlatform os;
     Game g{os};
