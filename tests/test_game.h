@@ -1,5 +1,6 @@
 #pragma once
 // A game on the in-memory platform, with its data files in a fresh folder.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -38,5 +39,13 @@ struct TestGame {
     g.t.app_path = dir.str();
   }
 };
+
+// Little-endian fields of the game's binary files.
+inline std::string le16(int v) { return {char(v & 0xFF), char((v >> 8) & 0xFF)}; }
+inline std::string le32(std::int32_t v) {
+  std::string s;
+  for (int i = 0; i < 4; ++i) s += char((std::uint32_t(v) >> (8 * i)) & 0xFF);
+  return s;
+}
 
 }  // namespace sekiba::test

@@ -19,12 +19,8 @@
 namespace sekiba {
 namespace {
 
-std::string le16(int v) { return {char(v & 0xFF), char((v >> 8) & 0xFF)}; }
-std::string le32(std::int32_t v) {
-  std::string s;
-  for (int i = 0; i < 4; ++i) s += char((std::uint32_t(v) >> (8 * i)) & 0xFF);
-  return s;
-}
+using test::le16;
+using test::le32;
 std::string lines(int n, const std::string& line) {
   std::string s;
   for (int i = 0; i < n; ++i) s += line;
