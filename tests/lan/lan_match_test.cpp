@@ -604,8 +604,12 @@ void play_match(const MatchPlan& plan) {
     for (Copy* c : {&host, &guest}) {
       fprintf(stderr, "--- %s dropped %zu %zu %zu\n", c == &host ? "host" : "guest", c->g.lan.dropped_foreign,
               c->g.lan.dropped_malformed, c->g.lan.dropped_overflow);
-      for (std::size_t i = c->received.size() > 12 ? c->received.size() - 12 : 0; i < c->received.size(); ++i)
-        fprintf(stderr, "  [%s]\n", c->received[i].c_str());
+      // The last messages heard, acknowledgements left out.
+      std::vector<std::string> heard;
+      for (const auto& m : c->received)
+        if (m.rfind("#a", 0) != 0) heard.push_back(m);
+      for (std::size_t i = heard.size() > 16 ? heard.size() - 16 : 0; i < heard.size(); ++i)
+        fprintf(stderr, "  [%s]\n", heard[i].c_str());
     }
   }
 }
