@@ -374,6 +374,13 @@ void stack_first_hand(Game& g) {
   if (t.kyoku != 1 || t.honba != 1) return;
   const std::array<int, 14> host = {1, 1, 1, 1, 11, 11, 11, 13, 14, 22, 22, 22, 31, 32};
   const std::array<int, 14> guest = {11, 15, 22, 34, 35, 36, 37, 27, 28, 29, 17, 18, 19, 26};
+  // The indicators are out already: a hand that would make a fifth copy of one
+  // of them is not stacked (the partner rightly refuses such a deal).
+  std::array<int, 40> copies{};
+  for (int x : host) ++copies[std::size_t(x)];
+  for (int x : guest) ++copies[std::size_t(x)];
+  for (Tile x : {t.dora, t.ura_dora, t.kan_dora})
+    if (++copies[std::size_t(x)] > 4) return;
   auto fill = [](std::array<Tile, 16>& hand, const std::array<int, 14>& v, bool deals) {
     for (int i = 1; i <= 14; ++i) hand[std::size_t(i)] = Tile(v[std::size_t(i - 1)]);
     if (!deals) hand[14] = kEmpty;
