@@ -1,5 +1,6 @@
 #include "screen/draw_log.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "screen/raster.h"
@@ -33,10 +34,19 @@ void freeze(DrawLog::Op& e) {
   };
 }
 
+// What of r lies on the surface: drawing beyond its edge changes nothing, and a
+// rectangle that reached past it could never be covered by a later one.
+IRect on_surface(const IRect& r, const Surface& s) {
+  const int x0 = std::clamp(r.x, 0, s.lw()), y0 = std::clamp(r.y, 0, s.lh());
+  const int x1 = std::clamp(r.x + r.w, x0, s.lw()), y1 = std::clamp(r.y + r.h, y0, s.lh());
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
 }  // namespace
 
 void DrawLog::record(Op op) {
   if (replaying_) return;
+  if (op.target) op.rect = on_surface(op.rect, *op.target);
   if (op.opaque && op.target) {
     // Forget what this operation paints over, back to the first operation that
     // copied from the area to somewhere else. When the whole surface is painted

@@ -655,3 +655,21 @@ TEST_F(DrawTest, CalledTileMarkSitsOnTheLatestDiscard) {
 
 }  // namespace
 }  // namespace sekiba
+
+namespace sekiba {
+namespace {
+
+// Drawing that reaches past the table's edge is forgotten like any other once
+// the whole table is painted over: a long game must not pile it up.
+TEST(DrawRecord, DrawingPastTheEdgeIsForgottenUnderAWholePaint) {
+  Surface win(kScreenW, kScreenH);
+  DrawLog log;
+  for (int i = 0; i < 50; ++i) log.record({&win, IRect{552, 40 + i, 96, 48}, false, nullptr, {}, [] {}});
+  log.record({&win, IRect{-8, -8, 20, 20}, false, nullptr, {}, [] {}});
+  ASSERT_EQ(log.size(), 51u);
+  log.record({&win, IRect{0, 0, kScreenW, kScreenH}, true, nullptr, {}, [] {}});
+  EXPECT_EQ(log.size(), 1u);
+}
+
+}  // namespace
+}  // namespace sekiba
