@@ -36,25 +36,36 @@ void send_to(int fd, int port, const std::string& bytes) {
   ::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&a), sizeof a);
 }
 
-TEST(LanSocket, ABurstOfStrayDatagramsLeavesRoomForThePartners) {
-  long rmem_max = 0;
-  std::ifstream("/proc/sys/net/core/rmem_max") >> rmem_max;
-  if (rmem_max < 2 << 20) GTEST_SKIP() << "the kernel allows no socket buffer above " << rmem_max << " bytes";
+// A copy in the host's role on real loopback sockets, with a partner socket and
+// a stranger's; skipped where the kernel allows no large receive buffer.
+struct LanSocket : ::testing::Test {
   test::TestGame tg;
   Game& g = tg.g;
-  lan_attach(g);
-  g.lan.aite_host = "127.0.0.1";
-  int partner = -1, stranger = -1;
-  for (int attempt = 0; attempt < 20 && partner < 0; ++attempt) {
-    tg.os.udp_port_shift = 3000 + int((::getpid() * 31 + attempt * 7907) % 30000);
-    mnuhost_Click(g);
-    if (g.t.lan_mode == 1) partner = bound_socket(kGuestPort + tg.os.udp_port_shift);
-    if (partner < 0) mnulane_Click(g);
+  int partner = -1, stranger = -1, to = 0;
+  void SetUp() override {
+    long rmem_max = 0;
+    std::ifstream("/proc/sys/net/core/rmem_max") >> rmem_max;
+    if (rmem_max < 2 << 20) GTEST_SKIP() << "the kernel allows no socket buffer above " << rmem_max << " bytes";
+    lan_attach(g);
+    g.lan.aite_host = "127.0.0.1";
+    for (int attempt = 0; attempt < 20 && partner < 0; ++attempt) {
+      tg.os.udp_port_shift = 3000 + int((::getpid() * 31 + attempt * 7907) % 30000);
+      mnuhost_Click(g);
+      if (g.t.lan_mode == 1) partner = bound_socket(kGuestPort + tg.os.udp_port_shift);
+      if (partner < 0) mnulane_Click(g);
+    }
+    ASSERT_GE(partner, 0);
+    stranger = bound_socket(0);
+    ASSERT_GE(stranger, 0);
+    to = kHostPort + tg.os.udp_port_shift;
   }
-  ASSERT_GE(partner, 0);
-  stranger = bound_socket(0);
-  ASSERT_GE(stranger, 0);
-  const int to = kHostPort + tg.os.udp_port_shift;
+  void TearDown() override {
+    if (partner >= 0) ::close(partner);
+    if (stranger >= 0) ::close(stranger);
+  }
+};
+
+TEST_F(LanSocket, ABurstOfStrayDatagramsLeavesRoomForThePartners) {
   // The game reads nothing meanwhile (a sound playing, a long judgement).
   for (int i = 0; i < 3000; ++i) send_to(stranger, to, "junk " + std::to_string(i));
   send_to(partner, to, "OK");
@@ -62,31 +73,11 @@ TEST(LanSocket, ABurstOfStrayDatagramsLeavesRoomForThePartners) {
   tg.os.answers = {MessageAnswer::Yes};  // lost, the wait would end in giving up
   EXPECT_NO_THROW(check_ok(g));
   EXPECT_EQ(g.lan.dropped_foreign, 3000u);
-  ::close(partner);
-  ::close(stranger);
 }
 
 // A flood while the copy waits and reads: ten of the partner's messages, each
 // behind ten thousand junk datagrams, all reach the game.
-TEST(LanSocket, AFloodOfAHundredThousandJunkDatagramsLosesNoneOfThePartners) {
-  long rmem_max = 0;
-  std::ifstream("/proc/sys/net/core/rmem_max") >> rmem_max;
-  if (rmem_max < 2 << 20) GTEST_SKIP() << "the kernel allows no socket buffer above " << rmem_max << " bytes";
-  test::TestGame tg;
-  Game& g = tg.g;
-  lan_attach(g);
-  g.lan.aite_host = "127.0.0.1";
-  int partner = -1;
-  for (int attempt = 0; attempt < 20 && partner < 0; ++attempt) {
-    tg.os.udp_port_shift = 3000 + int((::getpid() * 37 + attempt * 7919) % 30000);
-    mnuhost_Click(g);
-    if (g.t.lan_mode == 1) partner = bound_socket(kGuestPort + tg.os.udp_port_shift);
-    if (partner < 0) mnulane_Click(g);
-  }
-  ASSERT_GE(partner, 0);
-  const int stranger = bound_socket(0);
-  ASSERT_GE(stranger, 0);
-  const int to = kHostPort + tg.os.udp_port_shift;
+TEST_F(LanSocket, AFloodOfAHundredThousandJunkDatagramsLosesNoneOfThePartners) {
   constexpr int kJunk = 100000, kMessages = 10;
   tg.os.udp_idle_jumps = true;
   tg.os.answers.assign(kMessages, MessageAnswer::Yes);  // a lost message would end the wait in giving up
@@ -105,8 +96,6 @@ TEST(LanSocket, AFloodOfAHundredThousandJunkDatagramsLosesNoneOfThePartners) {
   EXPECT_EQ(got, kMessages);
   std::printf("[ lan ] flood: %d of %d partner messages arrived; the kernel dropped %d of %d junk datagrams\n", got,
               kMessages, kJunk - int(g.lan.dropped_foreign), kJunk);
-  ::close(partner);
-  ::close(stranger);
 }
 
 }  // namespace
