@@ -40,7 +40,7 @@ FrmTumikomi::FrmTumikomi(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   view_->set_surface(&e_.surface);
   const int k = dialog_scale(parent);
   view_->setFixedSize(kEditorW * k, kEditorH * k);
-  const double dk = k * (parent ? parent->devicePixelRatioF() : 1.0);
+  const double dk = dialog_pixel_scale(parent);
   e_.haikei = Surface(kEditorW, kEditorH, dk, kBlack);
   e_.surface = Surface(kEditorW, kEditorH, dk, kBlack);
   view_->on_input = [this](const InputEvent& ev) {

@@ -19,6 +19,10 @@ int dialog_scale(QWidget* parent) {
   return std::clamp(int(std::floor(main->table_view()->letterbox().scale)), 1, 3);
 }
 
+double dialog_pixel_scale(QWidget* parent) {
+  return dialog_scale(parent) * (parent ? parent->devicePixelRatioF() : 1.0);
+}
+
 FrmYakuHelp::FrmYakuHelp(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   setWindowTitle(QStringLiteral("翠嶺牌戯の上がり役図解説明"));
   QFont f = font();
@@ -30,9 +34,7 @@ FrmYakuHelp::FrmYakuHelp(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   view_->set_surface(&w_.surface);
   const int k = dialog_scale(parent);
   view_->setFixedSize(kHelpW * k, kHelpH * k);
-  // Drawn at the screen's own resolution, like the table: one picture pixel
-  // on one screen pixel.
-  const double dk = k * (parent ? parent->devicePixelRatioF() : 1.0);
+  const double dk = dialog_pixel_scale(parent);
   w_.picHAIKEI2 = Surface(kHelpW, kHelpH, dk, kBlack);
   w_.surface = Surface(kHelpW, kHelpH, dk, kBlack);
 

@@ -15,6 +15,9 @@ class TableView;
 // The whole-number scale the table is shown at, so that the dialogs' tile
 // pictures match the table's; 1 without a main window.
 int dialog_scale(QWidget* parent);
+// That scale times the screen's pixel ratio: the dialogs' pictures are drawn at
+// the screen's own resolution, like the table, one picture pixel on one screen pixel.
+double dialog_pixel_scale(QWidget* parent);
 
 class FrmYakuHelp : public QDialog {
   Q_OBJECT

@@ -653,12 +653,6 @@ TEST_F(DrawTest, CalledTileMarkSitsOnTheLatestDiscard) {
       }
 }
 
-}  // namespace
-}  // namespace sekiba
-
-namespace sekiba {
-namespace {
-
 // Drawing that reaches past the table's edge is forgotten like any other once
 // the whole table is painted over: a long game must not pile it up.
 TEST(DrawRecord, DrawingPastTheEdgeIsForgottenUnderAWholePaint) {
