@@ -74,10 +74,10 @@ bool parse_int(const std::string& s, long long lo, long long hi, long long& v) {
   }
 }
 
-bool parse_pair(const std::string& s, int max_index, std::pair<int, int>& out) {
+bool parse_pair(const std::string& s, int min_index, int max_index, std::pair<int, int>& out) {
   const auto eq = s.find('=');
   long long i = 0, v = 0;
-  if (eq == std::string::npos || !parse_int(s.substr(0, eq), 0, max_index, i) ||
+  if (eq == std::string::npos || !parse_int(s.substr(0, eq), min_index, max_index, i) ||
       !parse_int(s.substr(eq + 1), -32768, 32767, v))
     return false;
   out = {int(i), int(v)};
@@ -133,11 +133,12 @@ bool parse_sim_args(const std::vector<std::string>& args, SimOptions& opt, std::
       }
     } else if (a == "--settei" || a == "--shikou") {
       const bool settei = a == "--settei";
-      // One or more i=v after the option.
+      // One or more i=v after the option. The settings are numbered from 0 as in
+      // their file, the thinking settings from 1 as in their dialog.
       bool any = false;
       while (k + 1 < args.size() && args[k + 1].rfind("--", 0) != 0) {
         std::pair<int, int> p;
-        if (!parse_pair(args[++k], settei ? kSettingsCount - 1 : kShikouCount - 1, p))
+        if (!parse_pair(args[++k], settei ? 0 : 1, settei ? kSettingsCount - 1 : kShikouCount, p))
           return error = a + ": expected i=v, got " + args[k], false;
         (settei ? opt.settei : opt.shikou).push_back(p);
         any = true;
@@ -149,6 +150,12 @@ bool parse_sim_args(const std::vector<std::string>& args, SimOptions& opt, std::
     }
   }
   return true;
+}
+
+void apply_sim_settings(const SimOptions& opt, Settings& s) {
+  for (auto [i, v] : opt.settei) s.settei[std::size_t(i)] = std::int16_t(v);
+  const auto shikou = shikou_values(s);
+  for (auto [i, v] : opt.shikou) *shikou[std::size_t(i - 1)] = std::int16_t(v);
 }
 
 nlohmann::json run_sim(const SimOptions& opt) {
@@ -163,9 +170,7 @@ nlohmann::json run_sim(const SimOptions& opt) {
   if (!Form_Load(g)) throw std::runtime_error("start-up failed");
   // Nobody looks at the table: drawing becomes free.
   drop_pictures(g.scr);
-  for (auto [i, v] : opt.settei) g.s.settei[std::size_t(i)] = std::int16_t(v);
-  const auto shikou = shikou_values(g.s);
-  for (auto [i, v] : opt.shikou) *shikou[std::size_t(i)] = std::int16_t(v);
+  apply_sim_settings(opt, g.s);
   g.s.settei[8] = 1;   // games follow one another
   g.s.settei[11] = 1;  // no pause before automatic steps
   g.s.settei[12] = 1;  // no sound

@@ -18,10 +18,15 @@ struct SimOptions {
   // Dealer turn each game starts from (1 a whole game; later only its end).
   int first_kyoku = 1;
   std::vector<std::pair<int, int>> settei;  // index, value
-  std::vector<std::pair<int, int>> shikou;  // index 0..7 in file order, value
+  std::vector<std::pair<int, int>> shikou;  // number 1..8 in file order, value
   // Game counts after which the resident size is reported (long runs: flat memory).
   std::vector<int> rss_at;
 };
+
+struct Settings;
+
+// The --settei and --shikou values, written into the settings.
+void apply_sim_settings(const SimOptions& opt, Settings& s);
 
 // Plays the games; throws std::runtime_error when a game stalls.
 nlohmann::json run_sim(const SimOptions& opt);

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "records/settings.h"
+
 namespace sekiba {
 namespace {
 
@@ -33,6 +35,25 @@ TEST(SimArgs, ParsesEveryOptionAndRefusesNonsense) {
   std::ostringstream out, err;
   EXPECT_EQ(sim_main({"--mode", "9"}, out, err), 2);
   EXPECT_NE(err.str().find("usage"), std::string::npos);
+}
+
+// The thinking settings are numbered 1..8 as in their dialog: 1 the dora
+// setting, 8 the riichi style.
+TEST(SimArgs, ThinkingSettingsAreNumberedFromOne) {
+  SimOptions opt;
+  std::string error;
+  ASSERT_TRUE(parse_sim_args({"--shikou", "1=1", "8=1", "5=10"}, opt, error)) << error;
+  Settings s;
+  apply_sim_settings(opt, s);
+  EXPECT_EQ(s.shikou_dora, 1);
+  EXPECT_EQ(s.shikou_hyouka, 0);
+  EXPECT_EQ(s.shikou_chinitu_su, 10);
+  EXPECT_EQ(s.shikou_honitu_su, 11);
+  EXPECT_EQ(s.shikou_rechi, 1);
+  for (const char* bad : {"0=1", "9=1"}) {
+    SimOptions o;
+    EXPECT_FALSE(parse_sim_args({"--shikou", bad}, o, error)) << bad;
+  }
 }
 
 nlohmann::json without_speed(nlohmann::json j) {
