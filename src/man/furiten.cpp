@@ -68,6 +68,9 @@ int saigo_furi_check(Game& g) {
     const bool won = t.lan_mode == 1 ? lan_haitei_receive(g) == 1
                                      : com_agari_check(g) == kAgari && com_furi_check(g, last) == 0;
     if (won) {
+      // The furiten trials decomposed other hands; the yaku are judged on the
+      // decomposition of the winning hand itself.
+      if (t.lan_mode == 0) com_agari_check(g);
       t.agari_hai = last;
       t.agari_pl = 2;
       t.agari_kind = 2;

@@ -171,6 +171,47 @@ TEST_F(ComTurnTest, LastDiscardFuritenUsesTheComputersOwnEvaluation) {
   EXPECT_EQ(g.t.com_hai[14], kEmpty);
 }
 
+// The dealer's ron on the last discard comes after its furiten trials on other
+// hands; the points are those of the winning hand (the dealer's table, no dora).
+TEST_F(ComTurnTest, LastDiscardRonIsScoredOnTheWinningHand) {
+  struct Case {
+    std::vector<int> hand;
+    int tile;
+    int points;
+    std::vector<int> yaku;
+  };
+  const Case cases[] = {
+      // South and ﾊｲﾃｲﾌﾘｺﾐ, 2 han; 30 fu for the ron, 8 for the honour
+      // triplet, 2 for the single wait: 40 fu.
+      {{32, 32, 32, 1, 2, 3, 14, 15, 16, 26, 27, 28, 9}, 9, -39, {38, 45}},
+      // 三暗刻, 対々和, ハク and ﾊｲﾃｲﾌﾘｺﾐ: 6 han.
+      {{35, 35, 35, 1, 1, 1, 11, 11, 11, 22, 22, 5, 5}, 5, -180, {27, 30, 39, 45}},
+      // 七対子 and ﾊｲﾃｲﾌﾘｺﾐ: 3 han at 25 fu.
+      {{1, 1, 4, 4, 7, 7, 12, 12, 15, 15, 33, 33, 36}, 36, -48, {24, 45}},
+  };
+  for (const Case& c : cases) {
+    new_hand(5);
+    g.t.com_hai.fill(kEmpty);
+    for (std::size_t i = 0; i < c.hand.size(); ++i) g.t.com_hai[i + 1] = Tile(c.hand[i]);
+    for (int i = 1; i <= 20; ++i) {
+      g.t.com_sute[std::size_t(i)] = Tile(i % 2 ? 31 : 34);  // none of them wins
+      g.t.man_sute[std::size_t(i)] = Tile(i == 20 ? c.tile : 29);
+    }
+    g.t.com_junme = g.t.man_junme = 21;
+    g.t.oya = 2;
+    g.t.dora = g.t.ura_dora = g.t.kan_dora = 0;
+    g.t.man_ten = 300;
+    g.t.rechi_bou = 0;
+    g.com.com_tenpai_flg = 1;
+    ASSERT_EQ(saigo_furi_check(g), 1) << c.tile;
+    com_ron_sub(g);
+    EXPECT_EQ(g.t.man_ten, 300 + c.points) << c.tile;
+    std::vector<int> codes;
+    for (const auto& f : g.yaku.found) codes.push_back(f.code);
+    EXPECT_EQ(codes, c.yaku) << c.tile;
+  }
+}
+
 // ---- riichi ---------------------------------------------------------------------
 
 TEST_F(ComTurnTest, RiichiCheckNeedsAReadyHandNoRiichiYetAndTheEighteenthDiscardAtLatest) {
