@@ -133,6 +133,11 @@ bool is_honour(Tile c) { return c >= 31 && c <= 37; }
 
 }  // namespace
 
+bool mentsu_kansei(const Hand& h) {
+  Exact exact;
+  return exact.find(h);
+}
+
 int com_agari_check(Game& g) {
   com_work_set(g);
   work_hai_sort(g);

@@ -7,6 +7,7 @@
 // reads, so every search order below is part of the behaviour.
 // Tests answer 38 for complete / tenpai and 0 for not.
 #include "engine/table.h"
+#include "eval/analysis.h"
 
 namespace sekiba {
 
@@ -46,6 +47,9 @@ int man_agari_check(Game& g);
 int kokushi_check(Game& g);
 // 1 for the thirteen-unconnected shape on the user's first turn, else 0.
 int sisan_check(Game& g);
+// True when slots 1..14 of `h` split into sets and one head in any order (the
+// greedy orders can miss such a split).
+bool mentsu_kansei(const Hand& h);
 
 // --- Waits, furiten and tenpai (machi.cpp, machi_nagare.cpp) -----------------
 int man_tenpai_check(Game& g);

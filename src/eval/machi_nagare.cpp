@@ -55,6 +55,20 @@ bool seven_pairs_wait(Game& g, int (*held)(Game&, Tile)) {
   return held(g, g.a.work_hai[1]) == 1;
 }
 
+// A wait every greedy order misses (11 12 12 13 14 15 15 16 17 17 18 18 19
+// waits on 13 as 11-12-13, 12-13-14, 16-17-18, 17-18-19 and 15 15): some tile
+// completes a split into sets and a head. Without this the hand would pay as
+// noten while its winning tile is shown.
+bool split_wait(Game& g) {
+  for (int c = 1; c <= 37; ++c) {
+    if (!is_tile(c)) continue;
+    work_bak1_load(g);
+    g.a.work_hai[14] = Tile(c);
+    if (mentsu_kansei(g.a.work_hai)) return true;
+  }
+  return false;
+}
+
 bool has_any_meld(const Table& t) {
   for (int i = 1; i <= 4 && i < t.man_naki_cnt; ++i)
     if (t.man_naki_kind[i] != 0) return true;
@@ -70,6 +84,7 @@ int com_nagare_tenpai(Game& g) {
   work_bak1_save(g);
   if (sets_and_wait(g)) return kAgari;
   if (seven_pairs_wait(g, com_hai_kazu)) return kAgari;
+  if (split_wait(g)) return kAgari;
   return 0;
 }
 
@@ -89,6 +104,7 @@ int man_nagare_tenpai(Game& g) {
       if (kokushi_check(g) != 0) return kAgari;
     }
   }
+  if (split_wait(g)) return kAgari;
   return 0;
 }
 

@@ -175,6 +175,25 @@ TEST_F(DriverTest, NotenPaymentMovesFifteenAndStopsAtZero) {
   EXPECT_EQ(g.t.man_ten, 115);
 }
 
+// Waits no greedy order reads: 13 completes 11-12-13, 12-13-14, 16-17-18,
+// 17-18-19 and 15 15; 6 completes 111, 222, 345, 567 and 33. Either side
+// holding one is tenpai at the draw and receives the noten payment.
+TEST_F(DriverTest, AWaitOnlyAnExactSplitReadsIsTenpaiAtTheDraw) {
+  for (auto ready : {std::initializer_list<int>{11, 12, 12, 13, 14, 15, 15, 16, 17, 17, 18, 18, 19},
+                     std::initializer_list<int>{1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 5, 5, 7}}) {
+    set_hand(g.t.man_hai, ready);
+    set_hand(g.t.com_hai, kNoten);
+    g.t.man_ten = 100;
+    nagare_settle(g);
+    EXPECT_EQ(g.t.man_ten, 115) << *ready.begin();
+    set_hand(g.t.com_hai, ready);
+    set_hand(g.t.man_hai, kNoten);
+    g.t.man_ten = 100;
+    nagare_settle(g);
+    EXPECT_EQ(g.t.man_ten, 85) << *ready.begin();
+  }
+}
+
 TEST_F(DriverTest, ANotenPaymentToZeroEndsTheGame) {
   g.s.settei[12] = 0;
   // Both sides throw what they draw; the opponent holds a ready hand, the user
