@@ -151,6 +151,12 @@ int man_agari_check(Game& g) {
   return try_all_orders(g, g.a.hai_bak2, true);
 }
 
+int man_agari_check_sute(Game& g) {
+  work_hai_sort(g);
+  work_bak2_save(g);
+  return try_all_orders(g, g.a.hai_bak2, false);
+}
+
 int kokushi_check(Game& g) {
   const Hand& w = g.a.work_hai;
   int singles = 0, doubles = 0;

@@ -43,6 +43,9 @@ void remove_pairs(Game& g);
 // --- Complete-hand tests (agari.cpp) -----------------------------------------
 int com_agari_check(Game& g);
 int man_agari_check(Game& g);
+// man_agari_check for a hand whose turn has thrown its tile: 十三不塔, a shape
+// of the first turn's fourteen tiles only, no longer counts.
+int man_agari_check_sute(Game& g);
 // 0 no, 1 thirteen orphans, 2 thirteen orphans paired on agari_hai.
 int kokushi_check(Game& g);
 // 1 for the thirteen-unconnected shape on the user's first turn, else 0.

@@ -36,7 +36,8 @@ int man_tenpai_check(Game& g) {
     if (!is_candidate(c)) continue;
     work_bak1_load(g);
     g.a.work_hai[14] = Tile(c);
-    if (man_agari_check(g) == kAgari) return kAgari;
+    // The tile of this turn is thrown already: no 十三不塔.
+    if (man_agari_check_sute(g) == kAgari) return kAgari;
   }
   return 0;
 }

@@ -102,6 +102,21 @@ TEST_F(RiichiTest, FirstTurnRiichiIsDouble) {
   EXPECT_EQ(g.t.man_daburi, 1);
 }
 
+// 十三不塔 holds for the fourteen tiles of the first turn only: thrown, its tile
+// is no wait, so neither double riichi nor tenpai at the draw follows.
+TEST_F(ManTest, NoFirstTurnRiichiOnTheThirteenUnconnectedShape) {
+  man_discards({});
+  g.t.man_ten = 100;
+  hand({4, 7, 11, 14, 17, 21, 24, 27, 31, 32, 33, 35, 35}, 1);
+  press({key(vk_digit(4)), key(vk_slot(14))});
+  EXPECT_EQ(man_sute_sub(g, 0, kDrew), 0);
+  EXPECT_EQ(last_discard(), 1);
+  EXPECT_EQ(g.t.man_rechi, 0);
+  EXPECT_EQ(g.t.man_daburi, 0);
+  EXPECT_EQ(g.t.man_ten, 100);
+  EXPECT_EQ(man_nagare_tenpai(g), 0);
+}
+
 TEST_F(RiichiTest, WaitsAreShownAfterTheRiichiDiscard) {
   g.s.settei[3] = 1;
   press({key(vk_digit(4)), key(vk_slot(14)), key(kVkSpace)});
