@@ -5,6 +5,8 @@
 
 #include "engine/game.h"
 #include "engine/waits.h"
+#include "eval/bunkai.h"
+#include "eval/hand.h"
 #include "eval/yaku.h"
 #include "ivent/ivent.h"
 #include "lan/lan.h"
@@ -56,6 +58,31 @@ int band_of(int fu) {
 }
 
 int sign(const Game& g) { return g.t.agari_pl == 2 ? -1 : 1; }
+
+// A complete hand may read several ways, and the complete-hand test keeps the
+// first. When that one has no yaku, the first later reading in the test's own
+// order that has one is judged instead: only a win no reading gives a yaku is
+// punished. A first reading with a yaku stays as it is.
+void yaku_bunkai_erabi(Game& g) {
+  if (yaku_shiken(g) != 0) return;
+  const Analysis first = g.a;
+  const bool man = g.t.agari_pl == 1;
+  if (man) man_work_set(g);
+  else com_work_set(g);
+  const int found = agari_bunkai_each(g, [&g, man] {
+    // As the win left it: the melds join the sets, the whole hand is judged.
+    if (man) {
+      man_naki_tuika(g);
+      man_work_set(g);
+      man_naki_tenkai(g);
+    } else {
+      com_work_set(g);
+    }
+    work_hai_sort(g);
+    return yaku_shiken(g) != 0;
+  });
+  if (found != kAgari) g.a = first;
+}
 
 }  // namespace
 
@@ -190,6 +217,7 @@ void yaku_main(Game& g) {
   int han = yakuman_hantei(g);
   if (t.lan_mode == 1) lan_send_ack(g, g.yaku.yaku_str);
   if (han == 0) {
+    yaku_bunkai_erabi(g);
     g.yaku.yaku_str = "yakusuu ";
     han = yaku_hantei(g);
     if (t.lan_mode == 1) lan_send_ack(g, g.yaku.yaku_str);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <functional>
 
 #include "engine/game.h"
 #include "eval/hand.h"
@@ -84,8 +85,10 @@ struct Exact {
   }
 };
 
-// The attempts shared by both sides, each on a fresh copy of `bak`.
-int try_all_orders(Game& g, const Hand& bak, bool user) {
+// The attempts shared by both sides, each on a fresh copy of `bak`. With
+// `take`, a decomposition that leaves nothing ends the search only when `take`
+// accepts it; the shapes that are no decomposition are then not tried.
+int try_all_orders(Game& g, const Hand& bak, bool user, const std::function<bool()>* take = nullptr) {
   Analysis& a = g.a;
   Exact exact;
   const bool standard = exact.find(bak);
@@ -98,21 +101,21 @@ int try_all_orders(Game& g, const Hand& bak, bool user) {
           a.atama_jun = std::int16_t(atama);
           a.shuntsu_jun = std::int16_t(jun);
           restore(g, bak);
-          if (mentsu_bunkai(g, case_no) == 0) return kAgari;
+          if (mentsu_bunkai(g, case_no) == 0 && (!take || (*take)())) return kAgari;
         }
       }
     }
     restore(g, bak);
-    if (mentsu_bunkai(g, 7) == 0) return kAgari;
+    if (mentsu_bunkai(g, 7) == 0 && (!take || (*take)())) return kAgari;
   } else {
     a.atama_jun = 2;
     a.shuntsu_jun = 4;
   }
   restore(g, bak);
-  if (mentsu_bunkai(g, 8) == 0) return kAgari;
+  if (mentsu_bunkai(g, 8) == 0 && (!take || (*take)())) return kAgari;
   restore(g, bak);
-  if (kokushi_check(g) != 0) return kAgari;
-  if (user && sisan_check(g) == 1) return kAgari;
+  if (!take && kokushi_check(g) != 0) return kAgari;
+  if (!take && user && sisan_check(g) == 1) return kAgari;
   if (!standard) return 0;
   // A complete hand every greedy order missed: take the exact split.
   bunkai_clear(g);
@@ -126,7 +129,7 @@ int try_all_orders(Game& g, const Hand& bak, bool user) {
   a.atama_hai = exact.head;
   a.toitsu_cnt = 1;
   std::fill(a.work_hai.begin() + 1, a.work_hai.begin() + 15, kEmpty);
-  return kAgari;
+  return !take || (*take)() ? kAgari : 0;
 }
 
 bool is_honour(Tile c) { return c >= 31 && c <= 37; }
@@ -155,6 +158,12 @@ int man_agari_check_sute(Game& g) {
   work_hai_sort(g);
   work_bak2_save(g);
   return try_all_orders(g, g.a.hai_bak2, false);
+}
+
+int agari_bunkai_each(Game& g, const std::function<bool()>& take) {
+  work_hai_sort(g);
+  work_bak2_save(g);
+  return try_all_orders(g, g.a.hai_bak2, false, &take);
 }
 
 int kokushi_check(Game& g) {

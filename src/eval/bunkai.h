@@ -4,8 +4,11 @@
 // (complete-hand tests, waits, furiten, exhaustive-draw tenpai, meld helpers).
 //
 // The first decomposition that leaves nothing is the one the yaku judgement
-// reads, so every search order below is part of the behaviour.
+// reads (a later one only when the first has no yaku), so every search order
+// below is part of the behaviour.
 // Tests answer 38 for complete / tenpai and 0 for not.
+#include <functional>
+
 #include "engine/table.h"
 #include "eval/analysis.h"
 
@@ -46,6 +49,11 @@ int man_agari_check(Game& g);
 // man_agari_check for a hand whose turn has thrown its tile: 十三不塔, a shape
 // of the first turn's fourteen tiles only, no longer counts.
 int man_agari_check_sute(Game& g);
+// Each decomposition the complete-hand test can end with, in its own order, on
+// work_hai as the caller filled it, until `take` accepts one (38; the result
+// globals then hold it), else 0. work_hai is restored before every attempt, so
+// `take` may refill it. Thirteen orphans and 十三不塔 are not decompositions.
+int agari_bunkai_each(Game& g, const std::function<bool()>& take);
 // 0 no, 1 thirteen orphans, 2 thirteen orphans paired on agari_hai.
 int kokushi_check(Game& g);
 // 1 for the thirteen-unconnected shape on the user's first turn, else 0.

@@ -22,6 +22,7 @@ std::string yaku_group(int code, int han, bool variable_han) {
 void add_yaku(Game& g, int code, int han, bool variable_han) {
   YakuState& y = g.yaku;
   y.han_total = std::int16_t(y.han_total + han);
+  if (y.quiet) return;
   std::int16_t image = std::int16_t(code - 4), c = std::int16_t(code);
   yaku_mei(g, image, c);
   if (code == 48) pr_han_2(g, std::int16_t(han));
@@ -243,6 +244,19 @@ int yaku_hantei(Game& g) {
     if (const int r = aka_kazu(g)) add_yaku(g, 50, r, true);
 
   return y.han_total;
+}
+
+int yaku_shiken(Game& g) {
+  YakuState& y = g.yaku;
+  const YakuState before = y;
+  const auto sticks = g.t.ivent_bou;
+  const std::int16_t pinfu = g.a.pinfu_flag;
+  y.quiet = true;
+  const int han = yaku_hantei(g);
+  y = before;
+  g.t.ivent_bou = sticks;
+  g.a.pinfu_flag = pinfu;
+  return han;
 }
 
 void man_rechi_susumu(Game& g) {

@@ -32,6 +32,10 @@ struct YakuState {
   // Win counts by side (0 the user, 1 the opponent, 2 unused) and code 0..50.
   std::array<std::array<std::int16_t, kYakuCodes>, 3> yaku_cnt{};
 
+  // True during a trial judgement: han are added up, nothing is announced,
+  // counted, written or awarded.
+  bool quiet = false;
+
   // What the last judgement found, for the settlement and the tests.
   std::int16_t naki_flag = 0;  // 1 when the winner had an open meld
   std::int16_t han_total = 0;
@@ -42,6 +46,9 @@ struct YakuState {
 // Each appends to yaku_str, announces what it finds and counts it. pinfu_flag is
 // left in the analysis for the fu count; rinshan_flag is 0 afterwards.
 int yaku_hantei(Game& g);
+// The han yaku_hantei would find in the decomposition now in place, without
+// its effects on the table, the texts, the statistics or the sticks.
+int yaku_shiken(Game& g);
 // Codes 24..30 (2 han each): their sum.
 int yaku_hantei_2han(Game& g);
 // 13 per yakuman, 26 per double yakuman, 0 when none.

@@ -55,6 +55,28 @@ TEST(Analyze, SevenPairsAndLimits) {
   EXPECT_EQ(a["points"], 320);
 }
 
+// The ron on 3 opens the third triplet of 111 222 333 456 99, a reading with no
+// yaku; 123 123 123 456 99 has 一盃口: 30 fu (20 for the computer, with 10 for
+// its ron), 2 for the edge wait, one han. By tsumo the first reading has
+// 三暗刻 and stays: 20 + 2 + 8 + 4 + 4 = 38 fu, 3 han, and one ツモ stick.
+TEST(Analyze, AWinIsScoredOnTheFirstReadingWithAYaku) {
+  const std::string hand = R"({"op":"agari","hand":[1,1,1,2,2,2,3,3,14,15,16,9,9],"agari":3,"kind":)";
+  json a = ask(hand + R"("ron","oya":"com"})");
+  EXPECT_EQ(a["chonbo"], false);
+  EXPECT_EQ(a["yaku"], json::parse("[[34,1]]"));
+  EXPECT_EQ(a["yaku_str"], "yakusuu  03401");
+  EXPECT_EQ(a["fu"], 32);
+  EXPECT_EQ(a["points"], 13);
+  a = ask(hand + R"("ron","winner":"com","oya":"man"})");
+  EXPECT_EQ(a["yaku"], json::parse("[[34,1]]"));
+  EXPECT_EQ(a["points"], -13);
+  a = ask(hand + R"("tsumo","oya":"com"})");
+  EXPECT_EQ(a["yaku"], json::parse("[[27,2],[47,1]]"));
+  EXPECT_EQ(a["fu"], 38);
+  EXPECT_EQ(a["points"], 52);
+  EXPECT_EQ(a["ivent_bou"], json::parse("[1,2,1,1,1]"));
+}
+
 TEST(Analyze, DoubleScoreIsReportedBeforeTheMultiplier) {
   json a = ask(R"({"op":"agari","hand":[11,11,11,12,13,14,15,16,17,18,19,19,19],"agari":12,"kind":"ron","oya":"com","bairitu":2})");
   EXPECT_EQ(a["complete"], true);
