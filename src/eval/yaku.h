@@ -32,8 +32,8 @@ struct YakuState {
   // Win counts by side (0 the user, 1 the opponent, 2 unused) and code 0..50.
   std::array<std::array<std::int16_t, kYakuCodes>, 3> yaku_cnt{};
 
-  // True during a trial judgement: han are added up, nothing is announced,
-  // counted, written or awarded.
+  // True during a trial judgement (yaku_shiken): han are added up and nothing
+  // is announced; whatever else the trial changes is put back afterwards.
   bool quiet = false;
 
   // What the last judgement found, for the settlement and the tests.
