@@ -1,7 +1,11 @@
-# Installing like a desktop game: programs in bin/, the read-only files the game
-# loads in share/sekiba/ (the game looks for them at ../share/sekiba from its own
-# folder, so the prefix can be moved), and the desktop entry, icon and AppStream
-# data under one application id. `cpack -G DEB` turns the same rules into a package.
+# Installing like a desktop game: the programs in games/ and the read-only files
+# the game loads in share/games/sekiba/, where Debian policy puts games (or bin/ and
+# share/sekiba/ with SEKIBA_GAMES_LAYOUT off, as a flatpak has it); the game looks
+# for them at ../share/games/sekiba or ../share/sekiba from its own folder, so the
+# prefix can be moved. The desktop entry, icon and AppStream data go under one
+# application id, the manual pages in share/man/man6, the copyright in
+# share/doc/sekiba and the licence text in share/licenses/sekiba.
+# `cpack -G DEB` turns the same rules into a package.
 
 set(SEKIBA_APP_ID org.sekiba.Sekiba)
 set(SEKIBA_RELEASE_DATE 2026-12-09)
@@ -19,9 +23,17 @@ if(SEKIBA_SCREENSHOT_URL)
 else()
   set(SEKIBA_SCREENSHOTS_XML "")
 endif()
-# Fixed names: the game finds its files by the relative path bin/../share/sekiba.
-set(SEKIBA_BIN_DIR bin)
-set(SEKIBA_SHARE_DIR share/sekiba)
+option(SEKIBA_GAMES_LAYOUT
+       "Install in games/ and share/games/sekiba (Debian's place for games); OFF: bin/ and share/sekiba"
+       ON)
+# Fixed names: the game finds its files by one of these two relative paths.
+if(SEKIBA_GAMES_LAYOUT)
+  set(SEKIBA_BIN_DIR games)
+  set(SEKIBA_SHARE_DIR share/games/sekiba)
+else()
+  set(SEKIBA_BIN_DIR bin)
+  set(SEKIBA_SHARE_DIR share/sekiba)
+endif()
 
 # The sounds are synthesised a second time into a folder of their own, so an
 # install takes exactly what the build made and never a user's own sound that was
@@ -77,20 +89,38 @@ if(SEKIBA_QT)
   install(FILES ${CMAKE_BINARY_DIR}/${SEKIBA_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 endif()
 
+# The manual pages, compressed as Debian policy asks (man reads them either way).
+find_program(SEKIBA_GZIP gzip REQUIRED)
+foreach(page sekiba sekiba-tool)
+  configure_file(${CMAKE_SOURCE_DIR}/docs/man/${page}.6.in ${CMAKE_BINARY_DIR}/man/${page}.6 @ONLY)
+  execute_process(COMMAND ${SEKIBA_GZIP} -9nkf ${CMAKE_BINARY_DIR}/man/${page}.6 COMMAND_ERROR_IS_FATAL ANY)
+  install(FILES ${CMAKE_BINARY_DIR}/man/${page}.6.gz DESTINATION share/man/man6)
+endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION share/doc/sekiba)
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION share/licenses/sekiba)
+
 # Debian package: the shared libraries' packages come from dpkg-shlibdeps; the
-# tile faces and the window font are data the game loads at run time.
+# tile faces and the window font are data the game loads at run time. The
+# maintainer is read when cpack runs (cmake/deb_maintainer.cmake), and the staged
+# tree gets its changelog there (cmake/deb_stage.cmake).
 set(CPACK_PACKAGE_NAME sekiba)
-set(CPACK_PACKAGE_VENDOR "sekiba")
-set(CPACK_PACKAGE_CONTACT "sekiba <sekiba@localhost>")
+set(CPACK_PACKAGE_VENDOR "the Suirei Paigi developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two-player Japanese mahjong against the computer or over the LAN")
 set(CPACK_PACKAGE_DESCRIPTION
-    "A desktop game of two-player Japanese mahjong with riichi-style rules, event\n\
-sticks, automatic play and hints, a stacking editor, a best-ten table, score\n\
-charts and illustrated yaku pages. Two copies play each other over the LAN.")
+    "Suirei Paigi (翠嶺牌戯) is a desktop game of two-player Japanese mahjong with\n\
+riichi-style rules, event sticks, automatic play and hints, a stacking editor,\n\
+a best-ten table, score charts and illustrated yaku pages. Two copies play\n\
+each other over the LAN.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "kdegames-mahjongg-data-kf5, fonts-noto-cjk")
+# The help page and the home page open through xdg-open; the sounds play through
+# the desktop's sound server.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, pipewire-pulse | pulseaudio")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_SOURCE_DIR}/cmake/deb_maintainer.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/deb_stage.cmake)
+set(CPACK_SEKIBA_CHANGELOG ${CMAKE_SOURCE_DIR}/packaging/changelog.in)
 include(CPack)

@@ -40,11 +40,16 @@ bool may_write(const std::string& path) {
 
 FolderPlan plan_folders(const std::string& exe_dir, const std::string& data_folder) {
   const std::string exe = without_trailing_slash(exe_dir);
-  // Installed as <prefix>/bin/sekiba with its assets in <prefix>/share/sekiba,
+  // Installed as <prefix>/games/sekiba with its assets in <prefix>/share/games/sekiba
+  // (Debian's place for games), or as <prefix>/bin/sekiba with <prefix>/share/sekiba,
   // wherever the prefix was moved to.
-  const fs::path share = (fs::path(exe) / ".." / "share" / "sekiba").lexically_normal();
   std::error_code ec;
-  const bool installed = fs::is_directory(share, ec);
+  fs::path share;
+  bool installed = false;
+  for (const char* rel : {"../share/games/sekiba", "../share/sekiba"}) {
+    share = (fs::path(exe) / rel).lexically_normal();
+    if ((installed = fs::is_directory(share, ec))) break;
+  }
   if (!installed && may_write(exe)) return {exe, {exe}};
   const std::string data = without_trailing_slash(data_folder);
   fs::create_directories(data, ec);

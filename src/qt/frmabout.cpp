@@ -55,6 +55,7 @@ FrmAbout::FrmAbout(Game& g, QWidget* parent) : QDialog(parent) {
   auto* address = text_label(this, "lbladdress", info.address, 116, 108, 9, false);
   address->setWordWrap(true);
   address->resize(310, address->heightForWidth(310));
+  text_label(this, "lbllicence", info.licence, 116, 128, 9, false);
 
   auto* line1 = new QFrame(this);
   line1->setObjectName(QStringLiteral("Line1"));

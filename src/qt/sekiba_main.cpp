@@ -4,12 +4,14 @@
 #include <QIcon>
 #include <cstdlib>
 #include <exception>
+#include <iostream>
 #include <string>
 
 #include "engine/game.h"
 #include "engine/startup.h"
 #include "platform/fileio.h"
 #include "records/settings.h"
+#include "qt/command_line.h"
 #include "qt/frm_sekiba.h"
 #include "qt/qt_platform.h"
 
@@ -35,6 +37,7 @@ int write_startup_report(sekiba::Game& g, const std::string& report) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int rc = sekiba::command_line(argc, argv, std::cout); rc >= 0) return rc;
   QApplication app(argc, argv);
   QFont font = QApplication::font();
   font.setFamily(QStringLiteral("Noto Sans CJK JP"));

@@ -101,6 +101,7 @@ AboutInfo about_info() {
   a.heading = about_heading(kVersionMajor, kVersionMinor, kVersionRevision);
   a.copyright = "著作権: Copyright (C) 翠嶺牌戯 開発チーム";
   a.address = "二人打ち麻雀ゲーム";
+  a.licence = "ライセンス: GPL-3.0-or-later (GNU GPL 第3版以降)";
   return a;
 }
 

@@ -41,6 +41,7 @@ struct AboutInfo {
   std::string heading;      // lblheading: "ﾊﾞｰｼﾞｮﾝ 1.00"
   std::string copyright;    // lblcopyright, prefix included
   std::string address;      // lbladdress
+  std::string licence;      // lbllicence
 };
 // heading: "ﾊﾞｰｼﾞｮﾝ " + major "." minor revision, minor and revision unseparated.
 std::string about_heading(int major, int minor, int revision);

@@ -30,22 +30,29 @@ TEST(Folders, PlanForEachKindOfCopy) {
   struct Case {
     const char* what;
     std::string exe;
-    bool share, read_only;
+    std::vector<std::string> shares;  // made beside the program, relative to it
+    bool read_only;
     std::vector<std::string> expected_read;
     std::string expected_app;
   };
   const std::string build = root.file("build"), prefix = root.file("opt/game");
-  const std::string ro = root.file("cdrom");
+  const std::string ro = root.file("cdrom"), games = root.file("usr/games");
+  const std::string both = root.file("both/games");
   const std::vector<Case> cases = {
-      {"build tree", build, false, false, {build}, build},
-      {"installed", prefix + "/bin", true, false,
+      {"build tree", build, {}, false, {build}, build},
+      {"installed", prefix + "/bin", {"../share/sekiba"}, false,
        {data, prefix + "/bin", prefix + "/share/sekiba"}, data},
-      {"read-only portable copy", ro, false, true, {data, ro}, data},
+      // Debian's place for games: <prefix>/games and <prefix>/share/games/sekiba.
+      {"installed as a game", games, {"../share/games/sekiba"}, false,
+       {data, games, root.file("usr/share/games/sekiba")}, data},
+      {"both layouts: the games folder wins", both, {"../share/sekiba", "../share/games/sekiba"},
+       false, {data, both, root.file("both/share/games/sekiba")}, data},
+      {"read-only portable copy", ro, {}, true, {data, ro}, data},
   };
   for (const Case& c : cases) {
     fs::remove_all(root.file("home"));
     fs::create_directories(c.exe);
-    if (c.share) fs::create_directories(fs::path(c.exe) / ".." / "share" / "sekiba");
+    for (const std::string& s : c.shares) fs::create_directories(fs::path(c.exe) / s);
     if (c.read_only) ::chmod(c.exe.c_str(), 0555);
     const FolderPlan plan = plan_folders(c.exe + "/", data);
     EXPECT_EQ(plan.app_path, c.expected_app) << c.what;

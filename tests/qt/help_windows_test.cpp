@@ -153,6 +153,11 @@ TEST(HelpWindows, VersionBoxShowsTheHiddenPictureOnlyWithShiftAndCtrl) {
   EXPECT_TRUE(d->isModal());
   EXPECT_EQ(d->label("lblheading")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.00"));
   EXPECT_EQ(d->label("lblapplication")->text(), QStringLiteral("翠嶺牌戯"));
+  // The box names the game's licence.
+  QLabel* licence = d->label("lbllicence");
+  ASSERT_NE(licence, nullptr);
+  EXPECT_TRUE(licence->text().contains(QStringLiteral("GPL-3.0-or-later")));
+  EXPECT_TRUE(licence->isVisibleTo(d));
   shot(d, "about.png");
 
   QLabel* c = d->label("lblcopyright");
