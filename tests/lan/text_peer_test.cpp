@@ -141,7 +141,8 @@ class TextPeer {
   }
   // The game's user draws (when this copy has discarded already) and discards;
   // `thrown` is the tile it must throw, or 0 when it throws what it drew.
-  int watch_turn(bool draws, int thrown = 0) {
+  // `riichi` is the counter its riichi message carries.
+  int watch_turn(bool draws, int thrown = 0, int riichi = 0) {
     int drawn = 0;
     if (draws) {
       const std::string m = wait_for("man_tumo");
@@ -153,7 +154,7 @@ class TextPeer {
     }
     const int t = thrown ? thrown : drawn;
     expect_action("man_sute " + num(t), "man_sute");
-    expect_action("man_rechi " + num(0), "man_rechi");
+    expect_action("man_rechi " + num(riichi), "man_rechi");
     return t;
   }
   // The other copy won: its result, taken and answered.
@@ -203,6 +204,7 @@ struct Program {
   HeadlessPlatform os;
   Game g{os};
   std::set<int> ron_on, throws;
+  int riichi_with = 0;  // declares riichi throwing this tile
   bool in_turn = false;
   std::string error;
 
@@ -216,9 +218,10 @@ struct Program {
       vk = ron_on.count(offered) ? '5' : 'N';
     } else if (in_turn && g.man.sousa_mode != 3) {
       vk = 'N';
+      const bool riichi = g.man.sousa_mode == 1 && t.man_rechi == 0 && riichi_with != 0;
       for (int i = 1; i <= 14; ++i)
         if (throws.count(t.man_hai[std::size_t(i)])) {
-          vk = letter(i);
+          vk = riichi && t.man_hai[std::size_t(i)] == riichi_with ? '4' : letter(i);
           break;
         }
     }
@@ -297,15 +300,17 @@ int play(bool peer_hosts, Program& prog, Script script) {
 //     of circles: 一盃口, タンヤオ and 平和 with two dora (the indicator 2 of
 //     bamboo makes the 3 the dora): 5 han, a non-dealer's mangan of 8,000.
 //  2. The game's user deals 2 3 4 of bamboo, 2 3 4 and 6 7 8 of characters, three
-//     red dragons and a 9 of circles, throws the East and then every tile it
-//     draws; the partner, noten, throws every tile it draws and never the 9 of
-//     circles. The third of them is a fifth red dragon (three in the game's hand
+//     red dragons and a 9 of circles, declares riichi throwing the East (its
+//     riichi message then counts 1, 2, ... 20 with its discards) and throws
+//     every tile it draws; the partner, noten, throws every tile it draws and
+//     never the 9 of circles. The third of them is a fifth red dragon (three in the game's hand
 //     and the indicator): the partner's draws are its own to report, and the
-//     game still answers. Exhaustive draw: 1,500 to the tenpai dealer.
+//     game still answers. Exhaustive draw: 1,500 to the tenpai dealer, whose riichi stick stays on the table.
 TEST(LanTextPeer, PeerHostsARonAndAnExhaustiveDraw) {
   Program prog;
   prog.ron_on = {24};
   prog.throws = {31};
+  prog.riichi_with = 31;
   const int score = play(true, prog, [](TextPeer& p) {
     // The game's guest is waiting already. Even when the host is slow to look,
     // one "gest" answers one "host".
@@ -346,7 +351,7 @@ TEST(LanTextPeer, PeerHostsARonAndAnExhaustiveDraw) {
     p.count(guest2);
     p.count(host2);
     const Tiles mine = {5, 6, 8, 9, 15, 19, 22, 23, 26, 28, 32, 33, 34};
-    p.watch_turn(false, 31);
+    p.watch_turn(false, 31, 1);
     for (int turn = 1; turn <= 20; ++turn) {
       int t = 37;
       if (turn != 3) {
@@ -356,7 +361,7 @@ TEST(LanTextPeer, PeerHostsARonAndAnExhaustiveDraw) {
       }
       p.draw(t);
       p.discard(t);
-      if (turn < 20) p.watch_turn(true);
+      if (turn < 20) p.watch_turn(true, 0, turn + 1);
     }
     p.expect("man_haitei  0", "man_haitei");
     p.send_ok();
@@ -366,7 +371,7 @@ TEST(LanTextPeer, PeerHostsARonAndAnExhaustiveDraw) {
     p.check_ok();
     p.end_of_hand();
   });
-  EXPECT_EQ(score, 300 + 80 + 15);
+  EXPECT_EQ(score, 300 + 80 - 10 + 15);
 }
 
 // Hands for the game as host: it deals them, after the indicators are out,
