@@ -312,8 +312,10 @@ TEST(LanTextPeer, PeerHostsARonAndAnExhaustiveDraw) {
   prog.throws = {31};
   prog.riichi_with = 31;
   const int score = play(true, prog, [](TextPeer& p) {
-    // The game's guest is waiting already. Even when the host is slow to look,
-    // one "gest" answers one "host".
+    // The game's guest is waiting already; a repeat of "host" crosses its
+    // answer. The guest answers once, and no more while the host is slow to
+    // look.
+    p.send("host");
     p.send("host");
     std::this_thread::sleep_for(std::chrono::milliseconds(600));
     const std::string gest = p.wait_for("gest");
