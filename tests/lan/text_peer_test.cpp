@@ -157,9 +157,10 @@ class TextPeer {
     expect_action("man_rechi " + num(riichi), "man_rechi");
     return t;
   }
-  // The other copy won: its result, taken and answered.
+  // The other copy won: its result, taken and answered. No yakuman: the
+  // yakuman message carries the open-hand flag alone.
   void lose(const std::string& yakusuu, const std::string& points) {
-    expect("yakuman  0", "yakuman");
+    expect("yakuman " + yakusuu.substr(8, 2), "yakuman");
     send_ok();
     expect(yakusuu, "yakusuu");
     send_ok();
@@ -167,7 +168,7 @@ class TextPeer {
     send_ok();
   }
   void win(const std::string& yakusuu, const std::string& points) {
-    send_acked("yakuman  0");
+    send_acked("yakuman " + yakusuu.substr(8, 2));
     send_acked(yakusuu);
     send_acked(points);
   }
@@ -196,15 +197,19 @@ class TextPeer {
   std::array<int, 40> seen_{};
 };
 
-// The game, headless on its own thread. Its user wins by ron on the tiles of
-// `ron_on`, throws a tile of `throws` when it holds one, and otherwise throws
-// what it drew.
+// The game, headless on its own thread. In each hand its user follows that
+// hand's plan and otherwise draws and throws what it drew.
+struct Plan {
+  std::set<int> ron_on, pon_on;  // the partner's discards it wins or calls on
+  std::vector<int> throws;       // thrown while held, the first held first
+  int riichi_with = 0;           // declares riichi throwing this tile
+};
 struct Program {
   test::TempDir dir;
   HeadlessPlatform os;
   Game g{os};
-  std::set<int> ron_on, throws;
-  int riichi_with = 0;  // declares riichi throwing this tile
+  std::array<Plan, 4> plans;
+  std::size_t hand = 0;
   bool in_turn = false;
   std::string error;
 
@@ -213,17 +218,17 @@ struct Program {
     if (g.rec.name_waiting) return frmname_cmdOK(g, "text");
     int vk = 13;
     const Table& t = g.t;
+    const Plan& plan = plans[std::min(hand, plans.size() - 1)];
     if (in_turn && (g.man.sousa_mode == 0 || g.man.sousa_mode == 4)) {
       const int offered = t.com_sute[std::size_t(std::clamp<int>(t.com_junme - 1, 1, 20))];
-      vk = ron_on.count(offered) ? '5' : 'N';
+      vk = plan.ron_on.count(offered) ? '5' : plan.pon_on.count(offered) ? '1' : 'N';
     } else if (in_turn && g.man.sousa_mode != 3) {
-      vk = 'N';
-      const bool riichi = g.man.sousa_mode == 1 && t.man_rechi == 0 && riichi_with != 0;
-      for (int i = 1; i <= 14; ++i)
-        if (throws.count(t.man_hai[std::size_t(i)])) {
-          vk = riichi && t.man_hai[std::size_t(i)] == riichi_with ? '4' : letter(i);
-          break;
-        }
+      int slot = 14, tile = 0;
+      for (auto it = plan.throws.begin(); it != plan.throws.end() && !tile; ++it)
+        for (int i = 1; i <= 14 && !tile; ++i)
+          if (t.man_hai[std::size_t(i)] == *it) slot = i, tile = *it;
+      const bool riichi = g.man.sousa_mode == 1 && t.man_rechi == 0 && tile && tile == plan.riichi_with;
+      vk = riichi ? '4' : letter(slot);
     }
     p.input.push_back(InputEvent{InputEvent::Kind::KeyDown, vk});
   }
@@ -237,6 +242,7 @@ struct Program {
     const auto s = match_settings();
     for (int i = 0; i < 20; ++i) g.s.settei[std::size_t(i)] = std::int16_t(s[std::size_t(i)]);
     os.on_idle = [this](HeadlessPlatform& p) { idle(p); };
+    g.lan.on_key_machi = [this](Game&) { ++hand; };
     g.players.man = [this](Game& game) {
       in_turn = true;
       const int r = man_main(game);
@@ -294,7 +300,7 @@ int play(bool peer_hosts, Program& prog, Script script) {
   return prog.g.t.man_ten;
 }
 
-// The partner hosts and deals both hands itself.
+// The partner hosts and deals every hand itself.
 //  1. It deals and throws 4 of circles; the game's user wins on it with a closed
 //     2 2 3 3 4 4 of bamboo, 5 6 7 of characters, 5 6 of circles and a pair of 8
 //     of circles: 一盃口, タンヤオ and 平和 with two dora (the indicator 2 of
@@ -303,14 +309,21 @@ int play(bool peer_hosts, Program& prog, Script script) {
 //     red dragons and a 9 of circles, declares riichi throwing the East (its
 //     riichi message then counts 1, 2, ... 20 with its discards) and throws
 //     every tile it draws; the partner, noten, throws every tile it draws and
-//     never the 9 of circles. The third of them is a fifth red dragon (three in the game's hand
-//     and the indicator): the partner's draws are its own to report, and the
-//     game still answers. Exhaustive draw: 1,500 to the tenpai dealer, whose riichi stick stays on the table.
-TEST(LanTextPeer, PeerHostsARonAndAnExhaustiveDraw) {
+//     never the 9 of circles. The third of them is a fifth red dragon (three in
+//     the game's hand and the indicator): the partner's draws are its own to
+//     report, and the game still answers. Exhaustive draw: 1,500 to the tenpai
+//     dealer, whose riichi stick stays on the table.
+//  3. The game's user, dealer again, throws the East, calls pon on the partner's
+//     8 of circles, throws its 7 of bamboo and wins on the partner's 4 of
+//     circles with 2 3 4 of bamboo, 5 6 7 of characters, 5 6 of circles and a
+//     pair of 6 of bamboo, the dora (indicator 5): open タンヤオ with two dora,
+//     3 han; 20 fu and 2 for the pon of a simple: a dealer's 5,800, and the
+//     riichi stick.
+TEST(LanTextPeer, PeerHostsThreeHands) {
   Program prog;
-  prog.ron_on = {24};
-  prog.throws = {31};
-  prog.riichi_with = 31;
+  prog.plans[0].ron_on = {24};
+  prog.plans[1] = {.throws = {31}, .riichi_with = 31};
+  prog.plans[2] = {.ron_on = {24}, .pon_on = {28}, .throws = {31, 7}};
   const int score = play(true, prog, [](TextPeer& p) {
     // The game's guest is waiting already; a repeat of "host" crosses its
     // answer. The guest answers once, and no more while the host is slow to
@@ -372,8 +385,26 @@ TEST(LanTextPeer, PeerHostsARonAndAnExhaustiveDraw) {
     p.send_ok();
     p.check_ok();
     p.end_of_hand();
+
+    // Hand 3: the game's user deals again.
+    p.new_hand();
+    p.send_acked("dora " + num(5));
+    p.send_acked("ura_dora " + num(37));
+    p.send_acked("kan_dora " + num(34));
+    p.send_acked("com_haipai_ton " + fields(slots({2, 3, 4, 6, 6, 7, 15, 16, 17, 25, 26, 28, 28, 31})));
+    p.send_acked("man_haipai_nan " + fields(slots({1, 9, 11, 12, 19, 21, 22, 24, 28, 29, 32, 35, 36})));
+    p.watch_turn(false, 31);
+    p.draw(33);
+    p.discard(28);
+    p.expect_action("man_pon  28", "man_pon");
+    p.watch_turn(false, 7);
+    p.draw(33);
+    p.discard(24);
+    p.expect_action("man_ron  24", "man_ron");
+    p.lose("yakusuu  1350148 2", "man_sc  58");
+    p.end_of_hand();
   });
-  EXPECT_EQ(score, 300 + 80 - 10 + 15);
+  EXPECT_EQ(score, 300 + 80 - 10 + 15 + 58 + 10);
 }
 
 // Hands for the game as host: it deals them, after the indicators are out,
@@ -425,7 +456,7 @@ TEST(LanTextPeer, PeerIsGuestForARonAndATsumo) {
     const bool first = t.kyoku == 1 && t.honba == 1;
     const GuestPlan plan = guest_plan({t.dora, t.ura_dora, t.kan_dora}, first, t.oya == 2);
     if (plan.peer.empty()) return;  // the partner reports the failure
-    prog.throws = {plan.b + 7};
+    if (first) prog.plans[0].throws = {plan.b + 7};
     std::fill(t.hai_cnt.begin(), t.hai_cnt.end(), 0);
     t.hai_cnt[10] = t.hai_cnt[20] = t.hai_cnt[30] = t.hai_cnt[38] = 4;
     for (int x : {t.dora, t.ura_dora, t.kan_dora}) ++t.hai_cnt[std::size_t(x)];
