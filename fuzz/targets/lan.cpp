@@ -9,6 +9,7 @@
 #include "engine/driver.h"
 #include "harness.h"
 #include "lan/lan.h"
+#include "lan/lan_wire.h"
 #include "man/input.h"
 #include "targets.h"
 
@@ -170,7 +171,7 @@ int run(bool host, const std::uint8_t* data, std::size_t size) {
   // The host's user answers the end-of-hand prompt.
   h.os.on_idle = [](HeadlessPlatform& p) { p.input.push_back(InputEvent{InputEvent::Kind::KeyDown, 0x0D}); };
 
-  const Counts com_before = com_tiles(t);
+  const Counts com_before = com_tiles(t), seen_before = table_tiles(t);
   const auto cnt_before = t.hai_cnt;
   const Tile man_last = t.man_junme > 1 ? t.man_sute[std::size_t(t.man_junme - 1)] : Tile(0);
   try {
@@ -198,14 +199,23 @@ int run(bool host, const std::uint8_t* data, std::size_t size) {
     // Nothing more came: the user gave up the match at the no-answer prompt.
   }
 
-  // No code is on the table more than four times.
-  const Counts seen = table_tiles(t);
-  for (int c = 1; c <= 37; ++c) FUZZ_CHECK(seen[std::size_t(c)] <= 4);
-  // The partner's tiles changed only by what it drew and what it called.
-  const Counts com_after = com_tiles(t);
+  // A partner may make a code appear more than four times (each copy draws its
+  // own tiles), but the table stays one the counts describe: what came on it is
+  // what was counted, the local user's last discard moving to the partner by a
+  // call or a ron aside (it was counted when it was thrown).
+  const Counts seen = table_tiles(t), com_after = com_tiles(t);
   for (int c = 1; c <= 37; ++c) {
-    const int drawn = t.hai_cnt[std::size_t(c)] - cnt_before[std::size_t(c)];
-    FUZZ_CHECK(com_after[std::size_t(c)] <= com_before[std::size_t(c)] + drawn + (c == man_last ? 1 : 0));
+    const auto i = std::size_t(c);
+    const int counted = t.hai_cnt[i] - cnt_before[i];
+    const int came = seen[i] - seen_before[i];
+    FUZZ_CHECK(counted >= 0);
+    FUZZ_CHECK(came == counted || (c == man_last && came == counted + 1));
+    // The local user's own tiles are the partner's business only in the deal.
+    if (wait != Wait::kDeal) FUZZ_CHECK(came == com_after[i] - com_before[i]);
+  }
+  for (int i = 1; i <= 14; ++i) {
+    FUZZ_CHECK(lan::hand_code(t.com_hai[std::size_t(i)]));
+    FUZZ_CHECK(lan::hand_code(t.man_hai[std::size_t(i)]));
   }
   FUZZ_CHECK(t.com_naki_cnt >= 1 && t.com_naki_cnt <= 5);
   FUZZ_CHECK(t.oya == 1 || t.oya == 2);

@@ -38,13 +38,19 @@ std::string keyword_wait(Game& g, std::string_view keyword,
 // The remote user's next action: 1 ron, 2 draw, 3 self-draw win, 4 discard,
 // 5 riichi counter, 6 pon, 7 chi, 8 open kan, 9 closed kan, 10 added kan; 0
 // outside a LAN match. The values go to aite_hai (and aite_houhou).
-int aite_matsu(Game& g);
+// `applied` holds the bits (lan_code_bit) of the codes the caller's step
+// carries out: one of those that this copy's table cannot carry out (a discard
+// or call of tiles the partner does not hold) ends the match.
+inline constexpr unsigned lan_code_bit(int code) { return 1u << code; }
+int aite_matsu(Game& g, unsigned applied = 0);
 // Sends an acknowledged message: the message, then the wait for "OK".
 void lan_send_ack(Game& g, const std::string& message);
 // Tells a partner that speaks the extended delivery that this copy leaves.
 void lan_tell_bye(Game& g);
 // Gives up the match: leaves LAN mode and unwinds with LanAbandoned.
 [[noreturn]] void lan_abandon(Game& g);
+// The partner reported what this copy's table cannot hold: the match ends.
+[[noreturn]] void lan_mismatch(Game& g);
 
 // ---- connection and menus (lan_connect.cpp) ----
 void setuzoku_check(Game& g);

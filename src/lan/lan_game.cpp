@@ -45,16 +45,10 @@ bool hand_message(const std::string& m) {
 }
 
 void receive_hand(Game& g, const char* keyword, std::array<Tile, 16>& hand) {
-  const std::string m = keyword_wait(g, keyword, [&g](const std::string& s) {
-    if (!hand_message(s)) return false;
-    // No deal holds a fifth copy of a tile, counting what is already in play.
-    auto in_play = g.t.hai_cnt;
-    for (int i = 1; i <= 14; ++i) {
-      const auto c = std::size_t(*lan::value_at(s, std::size_t(2 * i + 13), 2));
-      if (c != std::size_t(kEmpty) && ++in_play[c] > 4) return false;
-    }
-    return true;
-  });
+  // A deal that makes a fifth copy of a code is taken as it comes: refusing it
+  // would leave the host waiting, and a count above four only keeps the code
+  // out of this copy's draws.
+  const std::string m = keyword_wait(g, keyword, hand_message);
   for (int i = 1; i <= 14; ++i) {
     const Tile c = Tile(*lan::value_at(m, std::size_t(2 * i + 13), 2));
     hand[std::size_t(i)] = c;
@@ -153,8 +147,10 @@ void lan_haipai_receive(Game& g) {
 int lan_com_main(Game& g, std::int16_t& discard) {
   Table& t = g.t;
   LanState& l = g.lan;
+  constexpr unsigned kCalls = lan_code_bit(6) | lan_code_bit(7) | lan_code_bit(8);
+  constexpr unsigned kDiscardLoop = lan_code_bit(4) | lan_code_bit(9) | lan_code_bit(10);
   if (t.man_junme != 1) {
-    switch (aite_matsu(g)) {
+    switch (aite_matsu(g, kCalls)) {
       case 1: {
         const Tile last = t.man_sute[std::size_t(std::clamp<int>(t.man_junme - 1, 1, 20))];
         t.com_hai[14] = last;
@@ -174,7 +170,7 @@ int lan_com_main(Game& g, std::int16_t& discard) {
     }
   }
   for (;;) {
-    const int c = aite_matsu(g);
+    const int c = aite_matsu(g, kDiscardLoop);
     if (c == 3) {
       t.agari_hai = t.com_hai[14];
       t.agari_pl = 2;

@@ -104,6 +104,8 @@ struct LanState {
   int no_answer_ms = kNoAnswerMs;
   // The partner said it gave up the match.
   bool partner_left = false;
+  // The match ended on a message this copy's table could not carry out.
+  bool table_mismatch = false;
   ReliableState rel;
   // This copy answers only as a copy without the extension would.
   bool plain_only = false;

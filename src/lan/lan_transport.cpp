@@ -86,6 +86,12 @@ void lan_send(Game& g, const std::string& message) {
   throw LanAbandoned();
 }
 
+[[noreturn]] void lan_mismatch(Game& g) {
+  g.lan.table_mismatch = true;
+  // Leaving tells a partner that numbers its messages, which then stops waiting too.
+  lan_abandon(g);
+}
+
 namespace {
 
 // One pass of a wait for the partner: handles the abandon request, asks after a
@@ -210,23 +216,25 @@ int copies(const std::array<Tile, 16>& hand, int tile, int last) {
 
 // Whether the partner's hand as this copy knows it allows the action: a call
 // takes the local user's last discard and tiles the partner holds, a discard
-// or a kan only tiles it holds, a draw only a tile of which a copy is left.
+// or a kan only tiles it holds. A draw is always taken: each copy draws its own
+// tiles, and a count above four only keeps that code out of this copy's draws.
 bool action_possible(const Game& g, int code, int hai, int houhou) {
   const Table& t = g.t;
   const int last = t.man_junme > 1 ? t.man_sute[std::size_t(std::min<int>(t.man_junme - 1, 20))] : 0;
+  // Four melds leave no room for another.
+  const bool room = t.com_naki_cnt >= 1 && t.com_naki_cnt <= 4;
   switch (code) {
-    case 2: return t.hai_cnt[std::size_t(hai)] < 4;
     case 4: return copies(t.com_hai, hai, 14) >= 1;
-    case 6: return hai == last && copies(t.com_hai, hai, 13) >= 2;
+    case 6: return room && hai == last && copies(t.com_hai, hai, 13) >= 2;
     case 7: {
       const int low = hai - (houhou - 1);
       int need = 0;
       for (int x = low; x < low + 3; ++x)
         if (x != hai) need += copies(t.com_hai, x, 13) >= 1 ? 0 : 1;
-      return hai == last && need == 0;
+      return room && hai == last && need == 0;
     }
-    case 8: return hai == last && copies(t.com_hai, hai, 13) >= 3;
-    case 9: return copies(t.com_hai, hai, 14) >= 4;
+    case 8: return room && hai == last && copies(t.com_hai, hai, 13) >= 3;
+    case 9: return room && copies(t.com_hai, hai, 14) >= 4;
     case 10:
       for (int k = 1; k < std::min<int>(t.com_naki_cnt, 5); ++k)
         if (t.com_naki_hai[std::size_t(k)] == hai && t.com_naki_kind[std::size_t(k)] == 2)
@@ -238,7 +246,7 @@ bool action_possible(const Game& g, int code, int hai, int houhou) {
 
 }  // namespace
 
-int aite_matsu(Game& g) {
+int aite_matsu(Game& g, unsigned applied) {
   if (g.t.lan_mode != 1) return 0;
   LanState& l = g.lan;
   const LanState::UserWait user(l);  // the partner's user is choosing
@@ -249,7 +257,10 @@ int aite_matsu(Game& g) {
     for (const Action& a : kActions) {
       if (l.jusin_str.rfind(a.prefix, 0) != 0) continue;
       std::int16_t hai = l.aite_hai, houhou = l.aite_houhou;
-      if (action_values(a.code, l.jusin_str, hai, houhou) && action_possible(g, a.code, hai, houhou)) {
+      if (action_values(a.code, l.jusin_str, hai, houhou)) {
+        // Not acknowledged: the partner must not go on as if it had been applied.
+        if ((applied & lan_code_bit(a.code)) != 0 && !action_possible(g, a.code, hai, houhou))
+          lan_mismatch(g);
         l.aite_hai = hai;
         l.aite_houhou = houhou;
         code = a.code;

@@ -2,6 +2,9 @@
 // the test: datagrams go straight into the arrival handler, sends are recorded.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "com/com_turn.h"
 #include "engine/driver.h"
 #include "engine/game.h"
 #include "engine/startup.h"
@@ -112,21 +115,78 @@ TEST(LanActions, OutOfRangeValuesAreDroppedAndTheWaitGoesOn) {
   EXPECT_TRUE(lg.g.lan.queue.empty());
 }
 
-TEST(LanActions, ActionsOnTilesThePartnerDoesNotHaveAreDropped) {
+// The "OK"s this copy sent, plain or numbered.
+int oks(const RecordingPlatform& os) {
+  int n = 0;
+  for (const auto& m : os.sent) n += m == "OK" || (m.rfind("#d", 0) == 0 && m.substr(m.find(' ') + 1) == "OK");
+  return n;
+}
+
+TEST(LanActions, ATurnTheTableCannotHoldEndsTheMatchAtOnce) {
+  // The partner holds 5 5 13 14 22 22 22 22; the local user threw 12 last.
+  // Every message is well formed; the last of each list cannot be carried out.
+  const std::vector<std::vector<std::string>> cases = {
+      {"man_pon  5"},                  // a pair, but 5 was not the last discard
+      {"man_pon  12"},                 // the last discard, but no pair of it
+      {"man_chi 1202"},                // 11 missing
+      {"man_kan  22"},                 // four held, but 22 was not discarded
+      {"man_tumo  9", "man_ukn  5"},   // two held
+      {"man_tumo  9", "man_pkn  22"},  // no pon to add to
+      {"man_tumo  9", "man_sute  31"}, // not held
+  };
+  for (const bool numbered : {false, true}) {
+    for (const auto& msgs : cases) {
+      SCOPED_TRACE(msgs.back() + (numbered ? " numbered" : " plain"));
+      LanGame lg;
+      lg.os.udp_idle_jumps = true;
+      Game& g = lg.g;
+      g.lan.in_match = true;
+      if (numbered) g.lan.rel.mode = 2;
+      partner_holds(g, {5, 5, 13, 14, 22, 22, 22, 22}, 12);
+      for (const auto& m : msgs) lg.from_partner({numbered ? "#d" + std::to_string(&m - &msgs[0] + 1) + " " + m : m});
+      const auto start = lg.os.now_ms();
+      EXPECT_THROW(com_main(g), LanAbandoned);
+      // At once, without asking, and without acknowledging what was not applied.
+      EXPECT_LT(lg.os.now_ms() - start, 1000);
+      EXPECT_TRUE(lg.os.messages.empty());
+      EXPECT_EQ(oks(lg.os), int(msgs.size()) - 1);
+      EXPECT_EQ(g.t.lan_mode, 0);
+      // A partner that numbers its messages is told, so that it stops waiting too.
+      EXPECT_EQ(std::count(lg.os.sent.begin(), lg.os.sent.end(), "#x") > 0, numbered);
+      lan_back_to_title(g);
+      EXPECT_TRUE(lg.os.drew("相手と牌が食い違ったためＬＡＮ対戦を中止しました"));
+      EXPECT_FALSE(lg.os.drew("ＬＡＮ対戦を中止しました"));
+    }
+  }
+}
+
+TEST(LanActions, CountsAboveFourAndCodesAStepIgnoresAreTaken) {
+  // A draw of a code already out four times, a call the discard step does not
+  // carry out: both acknowledged as a copy without checks would, and the
+  // discard of the drawn tile is laid.
   LanGame lg;
-  partner_holds(lg.g, {5, 5, 13, 14, 22, 22, 22, 22}, 12);
-  lg.g.t.hai_cnt[9] = 4;
-  lg.from_partner({"man_pon  5",    // a pair, but 5 was not the last discard
-                   "man_pon  12",   // the last discard, but no pair of it
-                   "man_chi 1202",  // 11 missing
-                   "man_kan  22",   // four held, but 22 was not discarded
-                   "man_ukn  5",    // two held
-                   "man_pkn  22",   // no pon to add to
-                   "man_sute  9",   // not held
-                   "man_tumo  9",   // all four in play
-                   "man_chi 1201"});
-  EXPECT_EQ(aite_matsu(lg.g), 7);
-  EXPECT_EQ(lg.g.lan.dropped_malformed, 8u);
+  Game& g = lg.g;
+  partner_holds(g, {5, 5, 13, 14, 22, 22, 22, 22, 31, 32, 33, 34, 35}, 12);
+  g.t.hai_cnt[9] = 4;
+  lg.from_partner({"man_tumo  9", "man_pon  36", "man_sute  9", "man_rechi  0"});
+  EXPECT_EQ(com_main(g), 0);
+  EXPECT_EQ(g.t.hai_cnt[9], 5);
+  EXPECT_EQ(g.t.com_sute[1], 9);
+  EXPECT_EQ(oks(lg.os), 4);
+  EXPECT_EQ(g.t.lan_mode, 1);
+  // A deal that, with the indicators, holds a fifth 1: taken and acknowledged.
+  LanGame gu(false);
+  Table& t = gu.g.t;
+  t.oya = 2;
+  gu.from_partner({"dora  1", "ura_dora  1", "kan_dora  2",
+                   "com_haipai_nan  1 1 3 4 5 6 7 8 91112131438",
+                   "man_haipai_ton  1 2 3 4 5 6 7 8 91112131415"});
+  lan_set_dora(gu.g);
+  lan_haipai_receive(gu.g);
+  EXPECT_EQ(t.man_hai[1], 1);
+  EXPECT_EQ(t.com_hai[14], 15);
+  EXPECT_EQ(t.hai_cnt[1], 5);
+  EXPECT_EQ(oks(gu.os), 5);
 }
 
 TEST(LanActions, CodesFollowTheKeywords) {
