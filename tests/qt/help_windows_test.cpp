@@ -178,6 +178,14 @@ TEST(HelpWindows, VersionBoxShowsTheHiddenPictureOnlyWithShiftAndCtrl) {
 
 TEST(HelpWindows, HelpPagesShowInTheGamesOwnWindowWithTheirLinks) {
   Started s;
+  // The page the build puts beside the game.
+  s.g.t.read_folders = {(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).toStdString()};
+  menu_command(s.g, "mnusousa");
+  FrmHelp* shipped = s.open<FrmHelp>().value(0);
+  ASSERT_NE(shipped, nullptr);
+  EXPECT_TRUE(shipped->browser()->toPlainText().contains(QStringLiteral("翠嶺牌戯 ヘルプ")));
+  shot(shipped, "help.png");
+  shipped->close();
   // No desktop program is needed: the pages show in the game's window.
   auto write = [&](const char* name, const QByteArray& html) {
     QFile f(s.data.filePath(QString::fromLatin1(name)));
