@@ -93,6 +93,8 @@ bool Form_Load(Game& g) {
   clock_get(g);
   g.rng.seed(std::uint32_t(g.t.clock_sec));
   g.show_menu("mnukinou", false);
+  // A home page item without an address would lead nowhere.
+  g.show_menu("mnuhome", !home_page_address().empty());
   disp_gr(g, 32, 37, "ﾊﾞｰｼﾞｮﾝ " + version_text(), 7, 1);
   return true;
 }

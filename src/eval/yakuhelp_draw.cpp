@@ -1,6 +1,7 @@
 #include "eval/yakuhelp_draw.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/game.h"
 #include "screen/raster.h"
@@ -46,6 +47,21 @@ void help_gradient(Surface& dst, int s) {
 
 namespace {
 int back_design(const Game& g) { return std::clamp(g.scr.ura_no, 0, 7); }
+
+double linear(int c) {
+  const double v = c / 255.0;
+  return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+double luminance(Pixel p) {
+  return 0.2126 * linear(red_of(p)) + 0.7152 * linear(green_of(p)) + 0.0722 * linear(blue_of(p));
+}
+// The pages lie on gradients of every colour, often the text's own: a halo in
+// black or white, whichever differs more from the text, keeps each text apart
+// from whatever lies behind it.
+Pixel halo_for(Pixel text) {
+  const double l = luminance(text);
+  return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? kBlack : kWhite;
+}
 }  // namespace
 
 void help_hai_put(Game& g, Surface& dst, int no, int column, int row) {
@@ -78,9 +94,20 @@ void help_disp_gr(Game& g, Surface& dst, int column, int row, const std::string&
   // top of the font's em box, so every line sits one pixel down: a header on
   // row 0 keeps all of its glyphs and still ends above the tiles on row 2.
   const int x = 8 * column, y = 8 * row + 1;
-  TextStyle st{kHelpTextPoint, true, iro(0)};
-  if (shadow == 1) g.os.draw_text(dst, x + 1, y + 1, text, st);
-  st.color = iro(colour);
+  TextStyle st{kHelpTextPoint, true, iro(colour)};
+  if (shadow == 1) {
+    // The shadow goes all round: one pixel on every side (laid twice, so that
+    // the smoothed edges of the letters leave no pale gaps in it), two below and
+    // to the right, where the shadow always fell.
+    TextStyle halo = st;
+    halo.color = halo_for(st.color);
+    for (int pass = 0; pass < 2; ++pass)
+      for (int dy = -1; dy <= 2; ++dy)
+        for (int dx = -1; dx <= 2; ++dx)
+          if ((dx != 0 || dy != 0) && (dx < 2 || dy > 0) && (dy < 2 || dx > 0) &&
+              (pass == 0 || (dx < 2 && dy < 2)))
+            g.os.draw_text(dst, x + dx, y + dy, text, halo);
+  }
   g.os.draw_text(dst, x, y, text, st);
 }
 

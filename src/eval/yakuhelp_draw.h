@@ -27,8 +27,9 @@ Pixel help_gradient_color(int s, int i, int h);
 void help_hai_put(Game& g, Surface& dst, int no, int column, int row);
 // A face-down tile.
 void help_ura_put(Game& g, Surface& dst, int column, int row);
-// Text at 8 x column, 8 x row in colour iro[colour]; shadow 1 first prints it one
-// pixel lower right in colour iro[0].
+// Text at 8 x column, 8 x row in colour iro[colour]; shadow 1 first lays a
+// shadow all round it, black or (around dark texts) white, so that it reads on
+// every gradient.
 void help_disp_gr(Game& g, Surface& dst, int column, int row, const std::string& text, int colour,
                   int shadow);
 

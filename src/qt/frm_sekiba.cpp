@@ -13,6 +13,7 @@
 #include "engine/menus.h"
 #include "qt/frmabout.h"
 #include "qt/frmchart.h"
+#include "qt/frmhelp.h"
 #include "qt/frmlan.h"
 #include "qt/frmname.h"
 #include "qt/frmsettei.h"
@@ -210,6 +211,19 @@ void FrmSekiba::open_dialog(const std::string& form) {
       return;
     }
     show_single(form, [this] { return new FrmYakuHelp(game_, this); });
+    return;
+  }
+  if (form == "frmhelp") {
+    // ﾍﾙﾌﾟ again while the window is open goes back to the contents.
+    auto* open = qobject_cast<FrmHelp*>(dialogs_[form].data());
+    if (open && open->isVisible()) {
+      open->show_contents();
+      open->raise();
+      open->activateWindow();
+      return;
+    }
+    dialogs_[form] = nullptr;  // a window just closed is on its way out
+    show_single(form, [this] { return new FrmHelp(game_, this); });
     return;
   }
   if (form == "frmabout") {

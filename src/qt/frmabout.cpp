@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "engine/game.h"
+#include "qt/frmyakuhelp.h"
 #include "qt/qt_platform.h"
 #include "screen/capture.h"
 
@@ -16,9 +17,25 @@ namespace sekiba {
 
 namespace {
 
-QPixmap pixmap_of(const Surface& s) {
+QPixmap pixmap_of(const Surface& s, double device_ratio) {
   QImage img(reinterpret_cast<const uchar*>(s.px.data()), s.w, s.h, s.w * 4, QImage::Format_RGB32);
-  return QPixmap::fromImage(img.copy());
+  QPixmap p = QPixmap::fromImage(img.copy());
+  p.setDevicePixelRatio(device_ratio);
+  return p;
+}
+
+// The box is laid out for a table shown at its own size; at a table k times as
+// large every place, size and text grows k times with it.
+void grow(QWidget* box, int k) {
+  if (k == 1) return;
+  for (QWidget* w : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    w->setGeometry(QRect(w->pos() * k, w->size() * k));
+    QFont f = w->font();
+    if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() * k);
+    else if (f.pixelSize() > 0) f.setPixelSize(f.pixelSize() * k);
+    w->setFont(f);
+  }
+  box->setFixedSize(box->size() * k);
 }
 
 QLabel* text_label(QWidget* parent, const char* name, const std::string& text, int x, int y,
@@ -42,10 +59,12 @@ FrmAbout::FrmAbout(Game& g, QWidget* parent) : QDialog(parent) {
   setModal(true);
   setFixedSize(440, 214);
 
+  const int k = dialog_scale(parent);
+  const double dk = dialog_pixel_scale(parent);
   const AboutInfo info = about_info();
   auto* image1 = new QLabel(this);
   image1->setObjectName(QStringLiteral("Image1"));
-  image1->setPixmap(pixmap_of(about_picture(g)));
+  image1->setPixmap(pixmap_of(about_picture(g, dk), dk / k));
   image1->setGeometry(20, 20, kAboutPictureSize, kAboutPictureSize);
 
   text_label(this, "lblapplication", info.application, 116, 16, 18, true);
@@ -71,9 +90,10 @@ FrmAbout::FrmAbout(Game& g, QWidget* parent) : QDialog(parent) {
 
   picnon_ = new QLabel(this);
   picnon_->setObjectName(QStringLiteral("PicNON"));
-  picnon_->setPixmap(pixmap_of(about_hidden_picture(g)));
+  picnon_->setPixmap(pixmap_of(about_hidden_picture(g, dk), dk / k));
   picnon_->setGeometry(220, 100, kAboutPictureSize, kAboutPictureSize);
   picnon_->hide();
+  grow(this, k);
 }
 
 void FrmAbout::lblcopyright_Click(Qt::KeyboardModifiers mods) {

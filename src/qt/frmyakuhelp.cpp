@@ -54,7 +54,12 @@ FrmYakuHelp::FrmYakuHelp(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   buttons->addWidget(next);
   buttons->addStretch(1);
   buttons->addWidget(exit);
+  // The page picture starts at the window's top left corner; only the buttons
+  // keep the usual margins around them.
   auto* top = new QVBoxLayout(this);
+  buttons->setContentsMargins(top->contentsMargins());
+  top->setContentsMargins(0, 0, 0, 0);
+  top->setSpacing(0);
   top->addWidget(view_);
   top->addLayout(buttons);
   top->setSizeConstraint(QLayout::SetFixedSize);

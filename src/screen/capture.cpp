@@ -84,9 +84,17 @@ void mnucap_Click(Game& g) {
   save_capactive(g, capturewindow(g));
 }
 
-void mnusousa_Click(Game& g) { g.os.shell_open(g.path(kHelpFile)); }
+void mnusousa_Click(Game& g) { g.os.open_dialog("frmhelp"); }
 
-void mnuhome_Click(Game& g) { g.os.shell_open(g.path(kHelpFile)); }
+std::string help_file(const Game& g) { return g.path(kHelpFile); }
+
+std::string home_page_address() { return kHomePageAddress; }
+
+void open_home_page(Game& g, const std::string& address) {
+  if (!address.empty()) g.os.shell_open(address);
+}
+
+void mnuhome_Click(Game& g) { open_home_page(g, home_page_address()); }
 
 void mnuabout_Click(Game& g) { g.os.open_dialog("frmabout"); }
 
@@ -120,9 +128,9 @@ void tile_at(Game& g, Surface& dst, int no, int x, int y, bool red) {
 
 }  // namespace
 
-Surface about_picture(Game& g) {
+Surface about_picture(Game& g, double k) {
   const int n = kAboutPictureSize;
-  Surface s(n, n, rgb(240, 240, 240));
+  Surface s(n, n, k, rgb(240, 240, 240));
   art::framed_plate(s, {1, 1, n - 2.0, n - 2.0}, 12, 2, rgb(20, 90, 60), rgb(120, 210, 160),
                     rgb(20, 120, 80));
   // The two dragons that give the game its colours, leaning together.
@@ -132,9 +140,9 @@ Surface about_picture(Game& g) {
   return s;
 }
 
-Surface about_hidden_picture(Game& g) {
+Surface about_hidden_picture(Game& g, double k) {
   const int n = kAboutPictureSize;
-  Surface s(n, n, rgb(240, 240, 240));
+  Surface s(n, n, k, rgb(240, 240, 240));
   art::framed_plate(s, {1, 1, n - 2.0, n - 2.0}, 40, 3, rgb(160, 20, 30), rgb(255, 236, 140),
                     rgb(230, 150, 40));
   tile_at(g, s, 25, 24, 6, true);

@@ -27,11 +27,18 @@ bool save_capactive(Game& g, const Surface& capactive);
 
 // "画面ｷｬﾌﾟﾁｬｰ(&C)" and F12.
 void mnucap_Click(Game& g);
-// "ﾍﾙﾌﾟ(&H)": the help contents page beside the program.
+// "ﾍﾙﾌﾟ(&H)": the help contents page beside the program, shown in the game's
+// own help window, so that it opens whether or not the desktop has a program
+// for local pages.
 void mnusousa_Click(Game& g);
-// "ﾎｰﾑﾍﾟｰｼﾞ(&P)": the game has no page on the web; its home is the help page
-// that comes with it.
+// Where the help contents page is read from.
+std::string help_file(const Game& g);
+// "ﾎｰﾑﾍﾟｰｼﾞ(&P)": the project's page on the web, opened by the desktop. Its
+// address is given when the game is built; without one the item is hidden
+// (start-up hides it) and does nothing.
 void mnuhome_Click(Game& g);
+std::string home_page_address();
+void open_home_page(Game& g, const std::string& address);
 // "ﾊﾞｰｼﾞｮﾝ情報(&A)": the version box.
 void mnuabout_Click(Game& g);
 
@@ -47,9 +54,9 @@ struct AboutInfo {
 std::string about_heading(int major, int minor, int revision);
 AboutInfo about_info();
 // The version box's picture (Image1) and its hidden picture (PicNON), both
-// 80 x 80, painted with the table's tile pictures.
+// 80 x 80, painted with the table's tile pictures at k device pixels a pixel.
 inline constexpr int kAboutPictureSize = 80;
-Surface about_picture(Game& g);
-Surface about_hidden_picture(Game& g);
+Surface about_picture(Game& g, double k = 1);
+Surface about_hidden_picture(Game& g, double k = 1);
 
 }  // namespace sekiba

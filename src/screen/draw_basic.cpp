@@ -37,13 +37,9 @@ void keyed(Surface& dst, int dx, int dy, const Surface& src, int sx, int sy, int
   blit(dst, dx, dy, src, sx, sy, w, h, Rop::Key);
 }
 
-// The drop shadow of a box: the clean table darkened. Taking it from the
-// background rather than from the window keeps a box drawn twice looking the
-// same as a box drawn once.
-void shade(Game& g, int x, int y, int w, int h) {
-  blit(g.scr.win, x, y, g.scr.PicHAIKEI, x, y, w, h, Rop::Copy);
-  darken_rect(g.scr.win, x, y, w, h);
-}
+// The drop shadow of a box darkens whatever lies under it on the window, once:
+// a box drawn again over its own shadow leaves the shadow as it was.
+void shade(Game& g, int x, int y, int w, int h) { darken_rect(g.scr.win, x, y, w, h); }
 
 Pixel iro(const Game& g, int col) {
   return (col >= 0 && col < int(g.scr.iro.size())) ? g.scr.iro[std::size_t(col)] : kBlack;
@@ -105,6 +101,19 @@ void fill_iro(Game& g) {
   std::copy(std::begin(table), std::end(table), g.scr.iro.begin());
 }
 
+namespace {
+// The strip below a face lying flat starts on the face's last row (pixel row 40
+// of the tile). That first row goes on its own, so the rest begins exactly
+// where the face ends at every scale: at a fractional one the two rectangles
+// would otherwise round to different device rows and leave the mask's black, or
+// both pieces, on the row between them.
+void bottom_strip(Surface& w, int x, int y, const Surface& rev, int d) {
+  const int sy = kStripY2 + kStripH * d;
+  blit(w, x, y + kFaceH - 1, rev, 0, sy, kTileW, 1, Rop::Xor);
+  blit(w, x, y + kFaceH, rev, 0, sy + 1, kTileW, kStripH - 1, Rop::Xor);
+}
+}  // namespace
+
 void hai_put(Game& g, int no, int disp_x, int disp_y, int mode) {
   const int x = 8 * disp_x, y = 8 * disp_y;
   const int s17 = g.s.settei[17];
@@ -130,12 +139,12 @@ void hai_put(Game& g, int no, int disp_x, int disp_y, int mode) {
     } else if (mode == 1) {
       blit(w, x, y, rev, 0, 0, kTileW, kTileH, Rop::And);
       blit(w, x, y, rev, fx, fy, kTileW, kFaceH, Rop::Xor);
-      blit(w, x, y + 40, rev, 0, kStripY2 + kStripH * d, kTileW, kStripH, Rop::Xor);
+      bottom_strip(w, x, y, rev, d);
     } else {
       // An upright face sitting on the strip: the face's border bands come from
       // the turned sheet, its picture from the upright one.
       blit(w, x, y, rev, 0, 0, kTileW, kTileH, Rop::And);
-      blit(w, x, y + 40, rev, 0, kStripY2 + kStripH * d, kTileW, kStripH, Rop::Xor);
+      bottom_strip(w, x, y, rev, d);
       blit(w, x, y, rev, fx, fy, kTileW, 3, Rop::Xor);
       blit(w, x, y + 3, up, fx, fy + 3, kTileW, 35, Rop::Xor);
       blit(w, x, y + 38, rev, fx, fy + 38, kTileW, 3, Rop::Xor);

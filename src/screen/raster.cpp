@@ -12,6 +12,18 @@
 namespace sekiba {
 
 namespace {
+// XOR of a picture piece: black leaves the pixel as it was (a shadow keeps its
+// mark), anything else lays a new opaque colour.
+inline Pixel xor_px(Pixel d, Pixel s) {
+  const Pixel c = s & 0x00FFFFFFu;
+  return c ? ((d ^ c) | 0xFF000000u) : d;
+}
+
+// A picture made from src keeps the shadow mark of the source pixel it lies on.
+inline Pixel marked_like(Pixel out, Pixel src) {
+  return is_shaded(src) ? (out & 0x00FFFFFFu) | kShadedAlpha : out;
+}
+
 // Narrows a copy so that it stays inside both surfaces; false when nothing is left.
 bool clip(const Surface& dst, int& dx, int& dy, const Surface& src, int& sx, int& sy, int& w,
           int& h) {
@@ -87,13 +99,19 @@ void resample_into(Surface& dst, int dx, int dy, int dw, int dh, const Surface& 
             ++n;
           }
         }
-        if (n) out[tx] = rgb(int(r / n), int(g / n), int(b / n));
+        if (n && ya >= 0 && ya < src.h && xa >= 0 && xa < src.w)
+          out[tx] = marked_like(rgb(int(r / n), int(g / n), int(b / n)), src.at(xa, ya));
+        else if (n)
+          out[tx] = rgb(int(r / n), int(g / n), int(b / n));
       }
     } else {
       for (int x = 0; x < dw; ++x) {
         const int tx = dx + x;
         if (tx < 0 || tx >= dst.w) continue;
-        out[tx] = sample_bilinear(src, sx + (x + 0.5) * fx - 0.5, sy + (y + 0.5) * fy - 0.5);
+        const double ux = sx + (x + 0.5) * fx - 0.5, uy = sy + (y + 0.5) * fy - 0.5;
+        const int nx = std::clamp(int(std::lround(ux)), 0, src.w - 1);
+        const int ny = std::clamp(int(std::lround(uy)), 0, src.h - 1);
+        out[tx] = marked_like(sample_bilinear(src, ux, uy), src.at(nx, ny));
       }
     }
   }
@@ -115,7 +133,7 @@ void nearest_into(Surface& dst, int dx, int dy, int dw, int dh, const Surface& s
       switch (rop) {
         case Rop::Copy: d = s; break;
         case Rop::And: d &= s; break;
-        case Rop::Xor: d = (d ^ s) | 0xFF000000u; break;
+        case Rop::Xor: d = xor_px(d, s); break;
         case Rop::Key: if (s != kPointerTransparent) d = s; break;
       }
     }
@@ -177,7 +195,7 @@ void blit_device(Surface& dst, int dx, int dy, const Surface& src, int sx, int s
         for (int x = 0; x < w; ++x) d[x] &= s[x];
         break;
       case Rop::Xor:
-        for (int x = 0; x < w; ++x) d[x] = (d[x] ^ s[x]) | 0xFF000000u;
+        for (int x = 0; x < w; ++x) d[x] = xor_px(d[x], s[x]);
         break;
       case Rop::Key:
         for (int x = 0; x < w; ++x)
@@ -275,8 +293,10 @@ void darken_rect(Surface& dst, int x, int y, int w, int h) {
   const DevRect r = dev_rect(dst, x, y, w, h);
   for (int yy = std::max(r.y0, 0); yy < std::min(r.y1, dst.h); ++yy)
     for (int xx = std::max(r.x0, 0); xx < std::min(r.x1, dst.w); ++xx) {
-      Pixel p = dst.at(xx, yy);
-      dst.at(xx, yy) = rgb(red_of(p) * 2 / 5, green_of(p) * 2 / 5, blue_of(p) * 2 / 5);
+      Pixel& p = dst.at(xx, yy);
+      if (is_shaded(p)) continue;
+      p = (rgb(red_of(p) * 2 / 5, green_of(p) * 2 / 5, blue_of(p) * 2 / 5) & 0x00FFFFFFu) |
+          kShadedAlpha;
     }
 }
 

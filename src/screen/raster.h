@@ -12,6 +12,14 @@ namespace sekiba {
 class Platform;
 struct TextStyle;
 
+// Pixels are opaque (alpha byte 0xFF) but for one mark: a pixel darkened by a drop
+// shadow carries kShadedAlpha instead, so that a second shadow over it leaves it
+// alone however often a box is drawn again. Any drawing over it writes a whole
+// opaque pixel and so takes the mark away. Window systems read the surfaces as
+// 32-bit RGB and never see it.
+inline constexpr Pixel kShadedAlpha = 0xFE000000u;
+constexpr bool is_shaded(Pixel p) { return (p & 0xFF000000u) != 0xFF000000u; }
+
 // Copy, AND, XOR, and Key: a copy that leaves out the pixels of the transparent
 // key colour (kPointerTransparent).
 enum class Rop { Copy, And, Xor, Key };
@@ -31,7 +39,9 @@ void fill_rect(Surface& dst, int x, int y, int w, int h, Pixel color);
 // A one-pixel line from (x1, y1) to (x2, y2), both ends included.
 void draw_line(Surface& dst, int x1, int y1, int x2, int y2, Pixel color);
 
-// Darkens a rectangle to two fifths of its brightness: a drop shadow.
+// Darkens a rectangle to two fifths of its brightness: a drop shadow. Pixels a
+// shadow has darkened already (and nothing has been drawn over since) stay as
+// they are.
 void darken_rect(Surface& dst, int x, int y, int w, int h);
 
 // Fills the whole surface row by row of device pixels with colour(i, n) for row

@@ -108,8 +108,10 @@ Pixel strip_up(const Geo& geo, double x, double y, Pixel c) {
 
 // The side of a tile lying flat, below its face: row 0 stays black so that it
 // leaves the last row of the face alone; then the ivory body and the back layer.
+// Row 0 takes every device row the drawing routines count as its own, the one
+// whose centre lies on its lower edge too.
 Pixel strip_flat(const Geo& geo, double x, double y, Pixel c) {
-  if (y < 0.5) return kBlack;
+  if (y <= 0.5) return kBlack;
   const double ty = 40 + y;
   if (!geo.in_shape(x, ty, kFlatH)) return kBlack;
   const bool edge = geo.on_edge(x, ty, kFlatH);

@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 
 #include "engine/game.h"
@@ -14,10 +16,12 @@
 #include "engine/tumikomi.h"
 #include "qt/frm_sekiba.h"
 #include "qt/frmabout.h"
+#include "qt/frmhelp.h"
 #include "qt/frmtumikomi.h"
 #include "qt/frmyakuhelp.h"
 #include "qt/qt_platform.h"
 #include "qt/table_view.h"
+#include "screen/screen.h"
 
 #include "qt_app.h"
 
@@ -79,6 +83,7 @@ TEST(HelpWindows, YakuPagesOpenFromTheMenuAndAnotherItemTurnsTheOpenWindow) {
   EXPECT_EQ(d->windowTitle(), QStringLiteral("翠嶺牌戯の上がり役図解説明"));
   EXPECT_FALSE(d->isModal());
   EXPECT_EQ(d->view()->width() % kHelpW, 0);
+  EXPECT_EQ(d->view()->mapTo(d, QPoint(0, 0)), QPoint(0, 0));  // no frame around the page
   button(d, "cmdNEXT")->click();
   EXPECT_EQ(s.g.help_page, 5);
   menu_command(s.g, "mnuyaku30");
@@ -174,6 +179,72 @@ TEST(HelpWindows, VersionBoxShowsTheHiddenPictureOnlyWithShiftAndCtrl) {
   EXPECT_TRUE(d->hidden_picture_shown());
   button(d, "cmdOK")->click();
   EXPECT_TRUE(s.open<FrmAbout>().empty());
+}
+
+TEST(HelpWindows, HelpPagesShowInTheGamesOwnWindowWithTheirLinks) {
+  Started s;
+  // The page the build puts beside the game.
+  s.g.t.read_folders = {(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).toStdString()};
+  menu_command(s.g, "mnusousa");
+  FrmHelp* shipped = s.open<FrmHelp>().value(0);
+  ASSERT_NE(shipped, nullptr);
+  EXPECT_TRUE(shipped->browser()->toPlainText().contains(QStringLiteral("翠嶺牌戯 ヘルプ")));
+  shot(shipped, "help.png");
+  shipped->close();
+  // No desktop program is needed: the pages show in the game's window.
+  auto write = [&](const char* name, const QByteArray& html) {
+    QFile f(s.data.filePath(QString::fromLatin1(name)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(html);
+  };
+  write("sekiba_html_help_mokuji.htm",
+        "<html><head><meta charset=\"utf-8\"><title>目次</title></head><body>"
+        "<p>目次のページ</p><p><a href=\"keys.htm\">操作方法</a></p></body></html>");
+  write("keys.htm", "<html><head><meta charset=\"utf-8\"></head><body><p>キーの説明</p></body></html>");
+  s.g.t.read_folders = {s.data.path().toStdString()};
+  EXPECT_FALSE(s.w.menu_action("mnuhome")->isVisible());  // no address in this build
+  menu_command(s.g, "mnusousa");
+  FrmHelp* d = s.open<FrmHelp>().value(0);
+  ASSERT_NE(d, nullptr);
+  QTextBrowser* b = d->browser();
+  EXPECT_TRUE(b->toPlainText().contains(QStringLiteral("目次のページ")));
+  // The link, reached with Tab and followed with Enter, opens inside the window.
+  for (int key : {int(Qt::Key_Tab), int(Qt::Key_Return)}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(b, &press);
+  }
+  EXPECT_EQ(b->source().fileName(), QStringLiteral("keys.htm"));
+  EXPECT_TRUE(b->toPlainText().contains(QStringLiteral("キーの説明")));
+  // ﾍﾙﾌﾟ again brings the same window back to the contents.
+  menu_command(s.g, "mnusousa");
+  ASSERT_EQ(s.open<FrmHelp>().size(), 1);
+  EXPECT_TRUE(b->toPlainText().contains(QStringLiteral("目次のページ")));
+  d->close();
+  // Without the file the window still opens and says what is missing.
+  QFile::remove(s.data.filePath(QStringLiteral("sekiba_html_help_mokuji.htm")));
+  menu_command(s.g, "mnusousa");
+  d = s.open<FrmHelp>().value(0);
+  ASSERT_NE(d, nullptr);
+  EXPECT_TRUE(d->browser()->toPlainText().contains(QStringLiteral("sekiba_html_help_mokuji.htm")));
+}
+
+TEST(HelpWindows, VersionBoxGrowsWithTheTable) {
+  Started s;
+  TableView* v = s.w.table_view();
+  s.w.resize(s.w.width() + 2 * kScreenW - v->width(), s.w.height() + 2 * kScreenH - v->height());
+  QCoreApplication::processEvents();
+  ASSERT_EQ(v->letterbox().scale, 2.0);
+  menu_command(s.g, "mnuabout");
+  FrmAbout* d = s.open<FrmAbout>().value(0);
+  ASSERT_NE(d, nullptr);
+  // 440 x 214 with its 80 x 80 picture at (20, 20), at twice the size.
+  EXPECT_EQ(d->size(), QSize(880, 428));
+  auto* image1 = d->findChild<QLabel*>(QStringLiteral("Image1"));
+  ASSERT_NE(image1, nullptr);
+  EXPECT_EQ(image1->geometry(), QRect(40, 40, 160, 160));
+  EXPECT_EQ(image1->pixmap().size(), QSize(160, 160) * d->devicePixelRatioF());
+  EXPECT_EQ(d->label("lblapplication")->font().pointSize(), 36);
+  EXPECT_EQ(d->findChild<QPushButton*>(QStringLiteral("cmdOK"))->geometry(), QRect(640, 332, 200, 60));
 }
 
 }  // namespace

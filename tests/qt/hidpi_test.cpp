@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <cmath>
@@ -12,6 +13,8 @@
 #include "man/input.h"
 #include "qt/qt_platform.h"
 #include "qt/table_view.h"
+#include "qt/title_picture.h"
+#include "engine/startup.h"
 #include "screen/draw.h"
 #include "screen/raster.h"
 #include "screen/screen.h"
@@ -146,6 +149,41 @@ TEST(Hidpi, TheTableDrawnAgainAtAnotherScaleIsTheSame) {
   EXPECT_EQ(t.win().h, 1200);
   set_screen_scale(t.os, t.g.scr, 1);
   EXPECT_EQ(t.win().px, at_one.px);
+}
+
+// Squared differences between neighbouring device pixels: what a blurred picture
+// loses most of.
+double edge_energy(const Surface& s) {
+  double e = 0;
+  for (int y = 0; y + 1 < s.h; ++y)
+    for (int x = 0; x + 1 < s.w; ++x) {
+      const Pixel p = s.at(x, y), r = s.at(x + 1, y), d = s.at(x, y + 1);
+      for (int sh : {16, 8, 0}) {
+        const int c = int(p >> sh & 0xFF), cr = int(r >> sh & 0xFF), cd = int(d >> sh & 0xFF);
+        e += double(c - cr) * (c - cr) + double(c - cd) * (c - cd);
+      }
+    }
+  return e;
+}
+
+TEST(Hidpi, TheShippedTitlePictureIsAsSharpAsTheTableAtTwoAndThree) {
+  test::ensure_qt_app();
+  const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
+  const QImage shipped(dir + QStringLiteral("/sekiba_title_0.jpg"));
+  ASSERT_FALSE(shipped.isNull());
+  EXPECT_GE(shipped.width(), 3 * kScreenW);
+  EXPECT_EQ(shipped.width() * kScreenH, shipped.height() * kScreenW);
+  for (int k : {2, 3}) {
+    SCOPED_TRACE(k);
+    Table t(k);
+    t.g.t.read_folders = {dir.toStdString()};
+    ASSERT_TRUE(load_background(t.g, "\\sekiba_title_0.jpg"));
+    // The picture as the window shows it keeps (but for the JPEG's own loss)
+    // the edges of the same picture painted directly at that scale.
+    const double shown = edge_energy(t.g.scr.PicHAIKEI);
+    const double painted = edge_energy(paint_title_picture(t.os, k));
+    EXPECT_GT(shown, 0.75 * painted) << shown / painted;
+  }
 }
 
 TEST(Hidpi, AClickAtAFractionalScaleFindsItsHandSlot) {

@@ -100,15 +100,22 @@ TEST(CaptureBmp, RowsArePaddedToFourBytesBottomRowFirst) {
   EXPECT_EQ(b.substr(54 + 9, 3), std::string(3, '\0'));  // padding
 }
 
-TEST(HelpMenu, HelpAndHomePageGoToTheDesktopAndTheVersionBoxOpens) {
+TEST(HelpMenu, HelpOpensInTheGamesWindowAndTheHomePageOnlyWithAnAddress) {
   test::TestGame tg;
+  ASSERT_TRUE(Form_Load(tg.g));
   menu_command(tg.g, "mnusousa");
-  menu_command(tg.g, "mnuhome");
   menu_command(tg.g, "mnuabout");
-  ASSERT_EQ(tg.os.shell_opened.size(), 2u);
-  EXPECT_EQ(tg.os.shell_opened[0], tg.dir.file("sekiba_html_help_mokuji.htm"));
-  EXPECT_EQ(tg.os.shell_opened[1], tg.dir.file("sekiba_html_help_mokuji.htm"));
-  EXPECT_EQ(tg.os.dialogs_opened, std::vector<std::string>{"frmabout"});
+  EXPECT_EQ(tg.os.dialogs_opened, (std::vector<std::string>{"frmhelp", "frmabout"}));
+  EXPECT_EQ(help_file(tg.g), tg.dir.file("sekiba_html_help_mokuji.htm"));
+  // The test build is given no address: the item is hidden and does nothing,
+  // rather than opening the help page a second time.
+  ASSERT_EQ(home_page_address(), "");
+  EXPECT_FALSE(tg.os.menu_is_visible("mnuhome"));
+  EXPECT_TRUE(tg.os.menu_is_visible("mnusousa"));
+  menu_command(tg.g, "mnuhome");
+  EXPECT_TRUE(tg.os.shell_opened.empty());
+  open_home_page(tg.g, "https://sekiba.example.org/");
+  EXPECT_EQ(tg.os.shell_opened, std::vector<std::string>{"https://sekiba.example.org/"});
 }
 
 TEST(HelpMenu, VersionHeadingRunsMinorAndRevisionTogether) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 #include "com/com_turn.h"
 #include "engine/settlement.h"
 #include "eval/yaku.h"
@@ -299,6 +302,51 @@ TEST_F(DrawTest, BoxesLookTheSameHoweverTheyAreBuilt) {
       ASSERT_EQ(g.scr.win.at(x, y), whole.at(x, y)) << x << "," << y;
   // The shadow runs down the right side of every added line.
   for (int y = 8 * 26; y < 8 * 35 + 8; y += 4) EXPECT_NE(g.scr.win.at(8 * 41 + 7, y), g.scr.PicHAIKEI.at(8 * 41 + 7, y)) << y;
+}
+
+TEST_F(DrawTest, AShadowDarkensWhatLiesUnderItOnce) {
+  // Colours as the eye sees them (a shadowed pixel carries a mark in its alpha byte).
+  auto seen = [&](int x, int y) { return g.scr.win.at(x, y) | 0xFF000000u; };
+  // The window shows another table than the clean background (the dice screen
+  // before the hand), with the user's first meld at column 63, row 47.
+  fill_rect(g.scr.win, 0, 0, kScreenW, kScreenH, rgb(200, 150, 100));
+  hai_put(g, 7, 63, 47, 0);
+  // The key prompt, column 41 row 49 to column 63 row 52: its right shadow runs
+  // at x = 8 * 63 + 6 .. + 7 through the meld's face, its bottom one at
+  // y = 8 * 52 + 6 .. + 7 over the table.
+  const int rx = 8 * 63 + 6, ry = 8 * 50, bx = 8 * 50, by = 8 * 52 + 7;
+  for (int pass = 0; pass < 3; ++pass) {
+    gbox_r(g, 41, 49, 63, 52, 7, 0, 1);
+    EXPECT_EQ(seen(rx, ry), rgb(14, 40, 12)) << pass;  // face (35, 100, 30) x 2/5
+    EXPECT_EQ(seen(rx + 1, ry + 20), rgb(14, 40, 12)) << pass;
+    EXPECT_EQ(seen(bx, by), rgb(80, 60, 40)) << pass;  // the table (200, 150, 100) x 2/5
+  }
+  // Saved and restored, then drawn over: still darkened once.
+  gvram_push(g, 24, 27);
+  gvram_pop(g, 24, 27);
+  gbox_r(g, 41, 49, 63, 52, 7, 0, 1);
+  EXPECT_EQ(seen(rx, ry), rgb(14, 40, 12));
+  // Black parts of a masked picture leave the shadow as it is.
+  Surface black(8, 8, kBlack);
+  blit(g.scr.win, rx - 4, ry - 4, black, 0, 0, 8, 8, Rop::Xor);
+  gbox_r(g, 41, 49, 63, 52, 7, 0, 1);
+  EXPECT_EQ(seen(rx, ry), rgb(14, 40, 12));
+  // The tile drawn again under the shadow is shaded again; erased, the clean
+  // table there (254, 144, 142) is.
+  hai_put(g, 7, 63, 47, 0);
+  EXPECT_EQ(seen(rx, ry), rgb(35, 100, 30));
+  gbox_r(g, 41, 49, 63, 52, 7, 0, 1);
+  EXPECT_EQ(seen(rx, ry), rgb(14, 40, 12));
+  hai_put(g, kEmpty, 63, 47, 0);
+  gbox_r(g, 41, 49, 63, 52, 7, 0, 1);
+  EXPECT_EQ(seen(rx, ry), rgb(101, 57, 56));
+  // The yaku list growing line by line over a tile (column 38, row 27, its face
+  // from y = 229): two lines' shadows overlap at y = 232 .. 239 and shade once.
+  hai_put(g, 7, 38, 27, 0);
+  gbox_r(g, 10, 22, 38, 26, 7, 0, 0);
+  for (int bottom : {26, 29, 32}) gbox_r_end(g, 10, 38, bottom, 7, 0, 1);
+  EXPECT_EQ(seen(8 * 38 + 6, 235), rgb(14, 40, 12));
+  EXPECT_EQ(seen(8 * 38 + 7, 250), rgb(14, 40, 12));
 }
 
 TEST_F(DrawTest, CountsAndMarksStayInTheirPlaces) {
@@ -663,6 +711,66 @@ TEST(DrawRecord, DrawingPastTheEdgeIsForgottenUnderAWholePaint) {
   ASSERT_EQ(log.size(), 51u);
   log.record({&win, IRect{0, 0, kScreenW, kScreenH}, true, nullptr, {}, [] {}});
   EXPECT_EQ(log.size(), 1u);
+}
+
+}  // namespace
+}  // namespace sekiba
+
+namespace sekiba {
+namespace {
+
+// At a fractional scale the pieces of a tile meet on device rows of their own:
+// inside the outline every device pixel comes from one of the tile's pieces,
+// never the black of the mask between them nor two pieces XOR-ed together.
+TEST(TileSeams, EveryModeIsWholeAtFractionalScales) {
+  using namespace sheet;
+  test::TestGame tg;
+  Game& g = tg.g;
+  fill_iro(g);
+  g.scr.ura_no = 3;
+  const Pixel table = rgb(20, 110, 70);
+  const int code = 22;
+  const int fx = kTileW * (code % 10), fy = kFaceH * (code / 10);
+  for (double k : {1.25, 1.5, 1.5625, 1.75, 2.0}) {
+    set_screen_scale(tg.os, g.scr, k);
+    const Surface &up = g.scr.PicHAI, &rev = g.scr.picHAI2;
+    auto colours_of = [](const Surface& s, int x, int y, int w, int h, std::set<Pixel>& out) {
+      for (int yy = s.dev(y); yy < s.dev(y + h); ++yy)
+        for (int xx = s.dev(x); xx < s.dev(x + w); ++xx) out.insert(s.at(xx, yy));
+    };
+    std::set<Pixel> pieces[3];
+    colours_of(up, fx, fy, kTileW, kFaceH, pieces[0]);
+    colours_of(up, 0, kStripY + kStripH * 3, kTileW, kStripH, pieces[0]);
+    colours_of(rev, fx, fy, kTileW, kFaceH, pieces[1]);
+    colours_of(rev, 0, kStripY2 + kStripH * 3, kTileW, kStripH, pieces[1]);
+    pieces[2] = pieces[1];
+    colours_of(up, fx, fy, kTileW, kFaceH, pieces[2]);
+    for (int mode : {0, 1, 2}) {
+      fill_rect(g.scr.win, 0, 0, kScreenW, kScreenH, table);
+      // The opponent's two discard rows, the user's two and the user's hand.
+      std::vector<GridPlace> places;
+      for (int i = 1; i <= 20; ++i) places.push_back(com_sute_place(i));
+      for (int i = 1; i <= 20; ++i) places.push_back(man_sute_place(i));
+      for (int i = 1; i <= 14; ++i) places.push_back({4 * i - 1, 43});
+      for (const GridPlace& p : places) hai_put(g, code, p.x, p.y, mode);
+      const Surface& w = g.scr.win;
+      int bad = 0;
+      for (const GridPlace& p : places) {
+        const int x = 8 * p.x, y = 8 * p.y;
+        for (int yy = w.dev(y + 2); yy < w.dev(y + 51); ++yy)
+          for (int xx = w.dev(x + 2); xx < w.dev(x + 30); ++xx) {
+            const Pixel px = w.at(xx, yy);
+            if (px != kBlack && pieces[mode].count(px)) continue;
+            if (++bad <= 3)
+              ADD_FAILURE() << "scale " << k << " mode " << mode << " tile at column " << p.x
+                            << " row " << p.y << ": device pixel " << xx << "," << yy
+                            << " (row " << yy - w.dev(y) << " of the tile) is "
+                            << (px == kBlack ? "black" : "no piece's colour");
+          }
+      }
+      EXPECT_EQ(bad, 0) << "scale " << k << " mode " << mode;
+    }
+  }
 }
 
 }  // namespace
