@@ -30,7 +30,8 @@ struct Records {
   // A game has been started in this run of the program (quitting before that
   // leaves the continue file alone).
   bool game_started = false;
-  // The continue file failed its checks in this run: it is not offered again.
+  // The continue file failed its checks or was declined in this run: it is not
+  // offered or loaded again until the game writes it anew.
   bool contine_refused = false;
   // Files found unreadable in this run, each reported once.
   std::set<std::string> unreadable_told;
