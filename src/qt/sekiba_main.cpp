@@ -11,6 +11,7 @@
 #include "platform/fileio.h"
 #include "records/settings.h"
 #include "qt/frm_sekiba.h"
+#include "qt/qt_language.h"
 #include "qt/qt_platform.h"
 
 namespace {
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
   QFont font = QApplication::font();
   font.setFamily(QStringLiteral("Noto Sans CJK JP"));
   QApplication::setFont(font);
+  sekiba::install_qt_translation();
   // The desktop ties the window to its menu entry and icon by this id.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.sekiba.Sekiba"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/org.sekiba.Sekiba.svg")));
