@@ -128,8 +128,13 @@ void contine_sel(Game& g) {
     if (auto bytes = read_file(g.path(kContineFile), kContineSize); bytes && bytes->size() >= 2) {
       (*bytes)[0] = 0;
       (*bytes)[1] = 0;
-      write_file_keeping_tail(g.save_path(kContineFile), *bytes);
+      if (!write_file_keeping_tail(g.save_path(kContineFile), *bytes))
+        g.os.message_box("ｺﾝﾃｨﾆｭｰﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
+                         MessageIcon::None);
     }
+    // The game start reads the file again: a declined game must not come back
+    // from a file that still offers it.
+    g.rec.contine_refused = true;
     t.contine_flag = 0;
   }
 }
@@ -152,7 +157,9 @@ void game_save(Game& g) {
   Table& t = g.t;
   // A game whose last hand has been played has nothing left to continue.
   if (t.kyoku_flag == 1 && t.shoki_flag != 99 && t.lan_mode != 1 && game_goes_on(t)) {
-    if (t.shoki_flag != 0) {
+    // A continued game is a game in progress from its first hand on: only a new
+    // game that has not finished a hand has nothing worth keeping.
+    if (t.shoki_flag != 0 && t.contine_flag == 0) {
       g.os.message_box("ゲームをしていないのでデータをクリアして終了します。", "データのセーブ",
                        MessageButtons::Ok, MessageIcon::Warning);
       save_contine(g, 0);

@@ -126,6 +126,7 @@ void mnumode_Click(Game& g, int item) {
 void mnuend_Click(Game& g) {
   // The window's close after a quit must not ask about saving a second time.
   if (g.os.quit_requested()) return;
+  hi_score_keep_on_quit(g);
   game_save(g);
   g.os.quit();
 }

@@ -24,6 +24,7 @@ class HeadlessPlatform : public Platform {
   std::vector<Message> messages;
   std::vector<std::string> sounds;  // paths played
   std::vector<std::string> dialogs_opened;
+  std::vector<std::string> dialogs_closed;
   std::vector<std::string> shell_opened;
   std::string caption;
   std::string clipboard;
@@ -90,6 +91,12 @@ class HeadlessPlatform : public Platform {
   void menu_visible(const std::string& menu, bool visible) override { menu_shown[menu] = visible; }
   void menu_checked(const std::string& menu, bool checked) override { menu_check[menu] = checked; }
   void open_dialog(const std::string& form) override { dialogs_opened.push_back(form); }
+  void close_dialog(const std::string& form) override {
+    dialogs_closed.push_back(form);
+    if (on_dialog_close) on_dialog_close(form);
+  }
+  // What a dialog hands the game as it closes (for example the name typed).
+  std::function<void(const std::string& form)> on_dialog_close;
   void chart_show(const ChartPlan& c) override {
     charts.push_back(c);
     chart_visible = true;

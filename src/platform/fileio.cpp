@@ -50,7 +50,9 @@ bool write_all(int fd, const char* p, std::size_t n) {
 
 bool copy_tail(const std::string& from, off_t offset, int to) {
   const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return false;
+  // An old file the user may write but not read has no tail anyone could keep;
+  // it is replaced, as the game told the user when it could not read it.
+  if (in < 0) return errno == EACCES;
   bool ok = ::lseek(in, offset, SEEK_SET) == offset;
   char buf[1 << 16];
   while (ok) {
@@ -73,18 +75,28 @@ void sync_folder(const std::string& folder) {
   ::close(fd);
 }
 
-bool replace_file(const std::string& path, const std::string& bytes, bool keep_tail) {
-  std::string target = path;
+// The file a save to path writes: the one a symbolic link names.
+bool save_target(const std::string& path, std::string& target) {
+  target = path;
   std::error_code ec;
-  if (fs::is_symlink(path, ec)) {
-    const fs::path real = fs::weakly_canonical(path, ec);
-    if (ec) return false;
-    target = real.string();
-  }
+  if (!fs::is_symlink(path, ec)) return true;
+  const fs::path real = fs::weakly_canonical(path, ec);
+  if (ec) return false;
+  target = real.string();
+  return true;
+}
+
+// Something that is not a file, or a file the user made read-only, stays.
+bool may_replace(const std::string& target, const struct stat& old, bool exists) {
+  return !exists || (S_ISREG(old.st_mode) && may_write(target));
+}
+
+bool replace_file(const std::string& path, const std::string& bytes, bool keep_tail) {
+  std::string target;
+  if (!save_target(path, target)) return false;
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
-  // Something that is not a file, or a file the user made read-only, stays.
-  if (exists && (!S_ISREG(old.st_mode) || !may_write(target))) return false;
+  if (!may_replace(target, old, exists)) return false;
 
   const std::string tmp = temp_name(target);
   const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -150,6 +162,17 @@ std::optional<std::string> read_file(const std::string& path, std::size_t max_by
   FileRead r = read_file_start(path, max_bytes);
   if (r.status != ReadStatus::Ok) return std::nullopt;
   return std::move(r.bytes);
+}
+
+bool can_replace(const std::string& path) {
+  std::string target;
+  if (!save_target(path, target)) return false;
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (!may_replace(target, old, exists)) return false;
+  // The new file is made beside the old one and renamed over it.
+  const fs::path folder = fs::path(target).parent_path();
+  return ::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0;
 }
 
 void remove_stale_temp_files(const std::string& folder) {

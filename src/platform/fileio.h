@@ -30,6 +30,10 @@ bool write_file_atomic(const std::string& path, const std::string& bytes);
 // when the old file was longer, its bytes after the new ones stay.
 bool write_file_keeping_tail(const std::string& path, const std::string& bytes);
 
+// Whether the two writes above can put a file at path: nothing but a file the
+// user may write stands in its place, and its folder takes new files.
+bool can_replace(const std::string& path);
+
 // Removes the temporary files that saves interrupted by a crash left in the
 // folder (those of programs no longer running).
 void remove_stale_temp_files(const std::string& folder);

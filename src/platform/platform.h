@@ -122,6 +122,8 @@ class Platform {
   virtual void menu_checked(const std::string& menu, bool checked) = 0;
   // Opens a modeless dialog by its form name ("frmsettei", ...).
   virtual void open_dialog(const std::string& form) = 0;
+  // Closes it as its own close button would, when it is open.
+  virtual void close_dialog(const std::string& form) { (void)form; }
   virtual MessageAnswer message_box(const std::string& text, const std::string& title,
                                     MessageButtons buttons, MessageIcon icon) = 0;
   // A Yes/No question asked in the middle of a wait: No is the default button,

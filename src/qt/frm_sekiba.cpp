@@ -244,6 +244,11 @@ void FrmSekiba::open_dialog(const std::string& form) {
   // name entry, version box, ...) open here the same way as they are built.
 }
 
+void FrmSekiba::close_dialog(const std::string& form) {
+  auto it = dialogs_.find(form);
+  if (it != dialogs_.end() && it->second) it->second->close();
+}
+
 void FrmSekiba::show_chart(const ChartPlan& plan) {
   if (!chart_) chart_ = new FrmChart(view_);
   chart_->show_chart(plan);

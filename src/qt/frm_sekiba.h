@@ -34,6 +34,7 @@ class FrmSekiba : public QMainWindow {
   void set_table_pointer(const Surface* image, int hot_x, int hot_y);
   // Opens a modeless dialog by form name.
   void open_dialog(const std::string& form);
+  void close_dialog(const std::string& form);
   // The score chart over the table.
   void show_chart(const ChartPlan& plan);
   void hide_chart();

@@ -78,6 +78,10 @@ void QtPlatform::open_dialog(const std::string& form) {
   if (window_) window_->open_dialog(form);
 }
 
+void QtPlatform::close_dialog(const std::string& form) {
+  if (window_) window_->close_dialog(form);
+}
+
 void QtPlatform::chart_show(const ChartPlan& plan) {
   if (window_) window_->show_chart(plan);
 }

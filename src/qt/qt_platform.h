@@ -59,6 +59,7 @@ class QtPlatform : public Platform {
   void menu_visible(const std::string& menu, bool visible) override;
   void menu_checked(const std::string& menu, bool checked) override;
   void open_dialog(const std::string& form) override;
+  void close_dialog(const std::string& form) override;
   MessageAnswer message_box(const std::string& text, const std::string& title,
                             MessageButtons buttons, MessageIcon icon) override;
   MessageAnswer ask_while_waiting(const std::string& text, const std::string& title,

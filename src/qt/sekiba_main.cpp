@@ -13,6 +13,7 @@
 #include "records/settings.h"
 #include "qt/command_line.h"
 #include "qt/frm_sekiba.h"
+#include "qt/qt_language.h"
 #include "qt/qt_platform.h"
 
 namespace {
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
   QFont font = QApplication::font();
   font.setFamily(QStringLiteral("Noto Sans CJK JP"));
   QApplication::setFont(font);
+  sekiba::install_qt_translation();
   // The desktop ties the window to its menu entry and icon by this id.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.sekiba.Sekiba"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/org.sekiba.Sekiba.svg")));

@@ -1,6 +1,8 @@
 #include "records/hiscore.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <limits>
 
 #include "engine/driver.h"
 #include "engine/game.h"
@@ -35,34 +37,81 @@ std::string format_hi_score(const Records& r) {
   return w.bytes;
 }
 
-void parse_hi_score(const std::string& bytes, Records& r) {
+bool parse_hi_score(const std::string& bytes, Records& r) {
   hi_score_defaults(r);
   ByteReader in(bytes);
   std::int16_t flag = 0;
-  if (!in.i16(flag) || flag == 0) return;
+  // Reading past the end gives the flag 0: no table, nothing amiss.
+  if (!in.i16(flag) || flag == 0) return true;
   // Read straight into the table: a file cut short keeps what came before the cut.
   for (auto& v : r.hi_score)
-    if (!in.i32(v)) return;
+    if (!in.i32(v)) return false;
   for (auto& v : r.hi_game)
-    if (!in.i16(v)) return;
+    if (!in.i16(v)) return false;
   std::string s;
   for (auto& d : r.hi_date) {
-    if (!in.text16(s)) return;
+    if (!in.text16(s)) return false;
     d = sjis_to_utf8(s);
   }
   for (auto& n : r.hi_name) {
-    if (!in.text16(s)) return;
+    if (!in.text16(s)) return false;
     n = sjis_to_utf8(s);
   }
+  return true;
 }
 
+namespace {
+
+// Where the bytes of a damaged table go before a save replaces them: a name
+// beside it that holds nothing yet, so an older copy is never written over.
+std::string damaged_copy_path(Game& g) {
+  std::string p;
+  for (int n = 1; n <= 99; ++n) {
+    p = g.save_path(n == 1 ? "\\sekiba_his_damaged.bin"
+                           : "\\sekiba_his_damaged_" + std::to_string(n) + ".bin");
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(p, ec))) break;
+  }
+  return p;
+}
+
+// The damaged table's bytes, copied before they are written over; false when
+// they could not be kept.
+bool keep_damaged_table(Game& g, const std::string& target) {
+  Records& r = g.rec;
+  if (r.hi_damaged.empty() || r.hi_damaged != target) return true;
+  const FileRead old = read_file_start(target, std::numeric_limits<std::size_t>::max());
+  const bool kept = old.status == ReadStatus::Missing ||
+                    (old.status == ReadStatus::Ok && write_file_atomic(r.hi_damaged_copy, old.bytes));
+  if (kept) r.hi_damaged.clear();
+  return kept;
+}
+
+}  // namespace
+
 void load_hi_score(Game& g) {
-  // A missing or unreadable file gives the fresh table; nothing is reported.
-  parse_hi_score(read_own_file(g, kHiScoreFile, "ﾊｲｽｺｱﾌｧｲﾙ", kHiScoreMaxBytes).value_or(std::string()), g.rec);
+  Records& r = g.rec;
+  const std::string path = g.path(kHiScoreFile);
+  std::error_code ec;
+  // The table's file is there from the first start on, empty until a game
+  // fills it; a folder that takes no files is no reason to complain here.
+  if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+    write_file_atomic(g.save_path(kHiScoreFile), std::string());
+  // A missing or unreadable file gives the fresh table.
+  r.hi_damaged.clear();
+  if (parse_hi_score(read_own_file(g, kHiScoreFile, "ﾊｲｽｺｱﾌｧｲﾙ", kHiScoreMaxBytes).value_or(std::string()), r))
+    return;
+  // The entries after a damaged one cannot be read, but their bytes may be
+  // whole: the file is kept aside before the table is saved over it.
+  r.hi_damaged = path;
+  r.hi_damaged_copy = damaged_copy_path(g);
+  report_damaged_own_file(g, kHiScoreFile, "ﾊｲｽｺｱﾌｧｲﾙ", r.hi_damaged_copy);
 }
 
 bool save_hi_score(Game& g) {
-  if (write_file_keeping_tail(g.save_path(kHiScoreFile), format_hi_score(g.rec))) return true;
+  const std::string target = g.save_path(kHiScoreFile);
+  if (keep_damaged_table(g, target) && write_file_keeping_tail(target, format_hi_score(g.rec)))
+    return true;
   g.os.message_box("ﾊｲｽｺｱﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
                    MessageIcon::None);
   return false;
@@ -161,6 +210,7 @@ void name_input(Game& g, int no) {
     r.name_flag = 0;
     r.name_str.clear();
     g.os.open_dialog("frmname");
+    r.name_no = no;
     r.name_waiting = true;
     try {
       while (r.name_flag != 1) g.os.sleep_until_event(-1);
@@ -173,6 +223,19 @@ void name_input(Game& g, int no) {
   r.hi_name[std::size_t(no)] = r.name_str;
   pr_hi_score(g, no);
   r.name_flag = 0;
+}
+
+void hi_score_keep_on_quit(Game& g) {
+  Records& r = g.rec;
+  if (!r.name_waiting) return;
+  r.name_waiting = false;
+  // The dialog hands over what has been typed; without it the entry keeps the
+  // placeholder it was inserted with.
+  g.os.close_dialog("frmname");
+  const int no = r.name_no;
+  if (r.name_flag == 1) r.hi_name[std::size_t(no)] = r.name_str;
+  save_hi_score(g);
+  if (no == 0) top_set(g);
 }
 
 std::string top_record(const Records& r, int sec, int min, int major, int minor, int revision) {

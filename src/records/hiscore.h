@@ -27,9 +27,10 @@ inline constexpr const char* kDefaultName = "ななしさん";
 void hi_score_defaults(Records& r);
 // The file's bytes: flag 1, the four arrays of entries 0..10.
 std::string format_hi_score(const Records& r);
-// Reads a file's bytes into r over the fresh table; stops quietly where the
-// bytes run out or a text claims more bytes than are left.
-void parse_hi_score(const std::string& bytes, Records& r);
+// Reads a file's bytes into r over the fresh table; stops where the bytes run
+// out or a text claims more bytes than are left, and then answers false (a
+// file without a table answers true).
+bool parse_hi_score(const std::string& bytes, Records& r);
 
 void load_hi_score(Game& g);
 // False (after the message) when the file could not be written.
@@ -45,6 +46,10 @@ void rank_mes(Game& g, int rno);
 void name_input(Game& g, int no);
 // The name dialog's "入力(&R)" (and any other way of closing it).
 void frmname_cmdOK(Game& g, const std::string& text);
+// Quitting while name_input waits: the new entry is stored with the name typed
+// so far (or its placeholder), and the top data written for a first place, as
+// the end of the game would have done.
+void hi_score_keep_on_quit(Game& g);
 
 // The one line of the top data file (without its CR LF) for a clock reading.
 std::string top_record(const Records& r, int sec, int min, int major, int minor, int revision);

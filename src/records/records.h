@@ -24,14 +24,20 @@ struct Records {
   // The name dialog: the text confirmed and whether it has been confirmed.
   std::string name_str;
   std::int16_t name_flag = 0;
-  // True while name_input waits for the dialog (tests answer it headless).
+  // True while name_input waits for the dialog (tests answer it headless), for
+  // the entry name_no.
   bool name_waiting = false;
+  int name_no = 0;
 
   // A game has been started in this run of the program (quitting before that
   // leaves the continue file alone).
   bool game_started = false;
-  // The continue file failed its checks in this run: it is not offered again.
+  // The continue file failed its checks or was declined in this run: it is not
+  // offered or loaded again until the game writes it anew.
   bool contine_refused = false;
+  // The best-ten file read only in part (empty: none), and the copy its bytes
+  // go to before a save replaces them.
+  std::string hi_damaged, hi_damaged_copy;
   // Files found unreadable in this run, each reported once.
   std::set<std::string> unreadable_told;
 };

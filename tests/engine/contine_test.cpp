@@ -1,6 +1,7 @@
 #include "engine/contine.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "engine/game.h"
 #include "engine/settlement.h"
@@ -382,6 +383,48 @@ TEST_F(Contine, QuittingFromTheTitleScreenKeepsTheSavedGame) {
   g.os.on_menu("mnuend");
   EXPECT_TRUE(tg.os.quit_requested());
   EXPECT_EQ(bytes(), before);
+}
+
+TEST_F(Contine, ADeclinedGameIsNeverLoadedEvenWhenItsFileCannotBeCleared) {
+  some_game();
+  ASSERT_TRUE(save_contine(g, 1));
+  const std::string before = bytes();
+  ::chmod(path().c_str(), 0444);
+  tg.os.answers.push_back(MessageAnswer::No);
+  contine_sel(g);
+  set_shoki1(g);
+  ::chmod(path().c_str(), 0644);
+  ASSERT_EQ(tg.os.messages.size(), 2u);  // the offer, then the failed write
+  EXPECT_EQ(tg.os.messages[1].text, "ｺﾝﾃｨﾆｭｰﾌｧｲﾙを書き込めませんでした");
+  EXPECT_EQ(tg.os.messages[1].title, "ﾌｧｲﾙの書き込み");
+  EXPECT_EQ(bytes(), before);
+  // The defaults, not the saved 412 points, hand 6 and event sticks.
+  EXPECT_EQ(t.contine_flag, 0);
+  EXPECT_EQ(t.man_ten, 300);
+  EXPECT_EQ(t.game_no, 1);
+  EXPECT_EQ(t.kyoku, 1);
+  EXPECT_EQ(t.ivent_bou[0], 1);
+  EXPECT_EQ(t.shoki_flag, 1);
+}
+
+TEST_F(Contine, QuittingInTheFirstHandOfAContinuedGameAsksToSave) {
+  some_game();
+  ASSERT_TRUE(save_contine(g, 1));
+  contine_sel(g);  // Yes
+  set_shoki1(g);
+  ASSERT_EQ(t.contine_flag, 1);
+  ASSERT_EQ(t.shoki_flag, 1);
+  t.kyoku_flag = 1;
+  for (MessageAnswer a : {MessageAnswer::Yes, MessageAnswer::No}) {
+    tg.os.answers.push_back(a);
+    game_save(g);
+    EXPECT_EQ(tg.os.messages.back().text, "ゲームのデータをセーブしますか？");
+    const auto d = parse_contine(bytes());
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->flag, a == MessageAnswer::Yes ? 1 : 0);
+    EXPECT_EQ(d->man_ten, 412);
+  }
+  EXPECT_EQ(tg.os.messages.size(), 3u);  // the offer and the two questions
 }
 
 TEST_F(Contine, UnwritableFileIsReported) {

@@ -7,6 +7,10 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -16,7 +20,11 @@
 #include "engine/game.h"
 #include "engine/menus.h"
 #include "engine/startup.h"
+#include "platform/fileio.h"
 #include "qt/frm_sekiba.h"
+#include "qt/frmname.h"
+#include "qt/qt_language.h"
+#include "records/hiscore.h"
 #include "qt/frmsettei.h"
 #include "qt/qt_platform.h"
 #include "qt/table_view.h"
@@ -282,6 +290,63 @@ TEST_F(MainWindow, ClosingTheWindowRunsTheGamesCloseHandler) {
   EXPECT_TRUE(os.quit_requested());
   for (FrmSettei* d : w.findChildren<FrmSettei*>()) EXPECT_FALSE(d->isVisible());
   os.attach(nullptr, nullptr);
+}
+
+TEST_F(MainWindow, QuittingFromTheNameDialogKeepsTheNameTyped) {
+  for (bool by_menu : {true, false}) {
+    Started s;
+    ASSERT_TRUE(s.loaded);
+    s.g.t.man_ten = 500;
+    s.g.t.game_no = 9;
+    hi_score_new(s.g);
+    ASSERT_EQ(hi_score_rank(s.g), 0);
+    QTimer::singleShot(0, &s.w, [&] {
+      QList<FrmName*> open = s.w.findChildren<FrmName*>();
+      ASSERT_EQ(open.size(), 1);
+      open.front()->txtname()->setText(QStringLiteral("翠嶺"));
+      if (by_menu) s.w.menu_action("mnuend")->trigger();
+      else s.w.close();
+    });
+    EXPECT_THROW(name_input(s.g, 0), QuitRequested);
+    Records saved;
+    parse_hi_score(read_file(s.data.filePath(QStringLiteral("sekiba_his.bin")).toStdString()).value_or(""),
+                   saved);
+    EXPECT_EQ(saved.hi_score[0], 500) << by_menu;
+    EXPECT_EQ(saved.hi_name[0], "翠嶺") << by_menu;
+    EXPECT_TRUE(QFile::exists(s.data.filePath(QStringLiteral("sekiba_top.jan")))) << by_menu;
+  }
+}
+
+TEST_F(MainWindow, MessageBoxButtonsSpeakJapanese) {
+  ASSERT_TRUE(install_qt_translation());
+  Started s;
+  QStringList seen;
+  // Reads the buttons of the box about to open, then answers with the first.
+  auto read_then_answer = [&seen] {
+    QTimer::singleShot(0, [&seen] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box || !box->isVisible()) continue;
+        QStringList texts;
+        for (QAbstractButton* b : box->buttons()) texts << b->text().remove(QLatin1Char('&'));
+        texts.sort();
+        seen << texts.join(QLatin1Char(' '));
+        box->buttons().front()->click();
+      }
+    });
+  };
+  read_then_answer();
+  s.os.message_box("セーブしますか？", "データのセーブ", MessageButtons::YesNo, MessageIcon::Information);
+  read_then_answer();
+  s.os.message_box("書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok, MessageIcon::None);
+  read_then_answer();
+  s.os.ask_while_waiting("あきらめますか？", "LAN対戦", [] { return false; });
+  ASSERT_EQ(seen.size(), 3);
+  // Qt's Japanese texts carry their access keys in brackets: はい(Y), いいえ(N).
+  EXPECT_TRUE(seen[0].startsWith(QStringLiteral("いいえ")) && seen[0].contains(QStringLiteral(" はい")))
+      << seen[0].toStdString();
+  EXPECT_EQ(seen[1], QStringLiteral("OK"));
+  EXPECT_EQ(seen[2], seen[0]);
 }
 
 }  // namespace

@@ -76,6 +76,31 @@ TEST_F(OwnFiles, AFileThatCannotBeReadIsReportedOnceAndNotReplacedUnasked) {
   EXPECT_TRUE(fs::is_directory(file("sekiba_set.txt")));
 }
 
+TEST_F(OwnFiles, TheUnreadableFileMessageTellsWhatTheSaveWillDo) {
+  auto told = [this](const std::string& part) {
+    return !tg.os.messages.empty() && tg.os.messages.back().text.find(part) != std::string::npos;
+  };
+  // A folder in the file's place: the save is refused, and the message says so.
+  fs::create_directories(file("sekiba_set.txt"));
+  load_settei(g);
+  ASSERT_EQ(tg.os.messages.size(), 1u);
+  EXPECT_TRUE(told("保存できません"));
+  EXPECT_FALSE(told("置き換えられます"));
+  EXPECT_FALSE(settei_save(g));
+  // The same in a folder the game only reads: the save goes to its own folder,
+  // which the message names, and is made there.
+  fs::create_directories(file("own"));
+  fs::create_directories(file("shared/sekiba_shi.txt"));
+  g.t.read_folders = {file("own"), file("shared")};
+  g.t.app_path = file("own");
+  load_shikou(g);
+  ASSERT_EQ(tg.os.messages.size(), 3u);  // with the write failure above
+  EXPECT_TRUE(told(file("own/sekiba_shi.txt")));
+  EXPECT_FALSE(told("置き換えられます"));
+  EXPECT_TRUE(shikou_save(g));
+  EXPECT_TRUE(fs::is_regular_file(file("own/sekiba_shi.txt")));
+}
+
 TEST_F(OwnFiles, AReadOnlyFileGetsTheWriteFailureMessageAndStays) {
   struct Case {
     const char* name;

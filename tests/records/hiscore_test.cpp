@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/game.h"
 #include "engine/startup.h"
 #include "platform/fileio.h"
@@ -177,6 +179,82 @@ TEST_F(HiScore, NameDialogStoresWhatWasTypedEvenEmpty) {
   EXPECT_EQ(r.name_flag, 0);
   EXPECT_FALSE(r.name_waiting);
   EXPECT_TRUE(tg.os.drew("★★もうひとがんばりファイト1発★★"));
+}
+
+TEST_F(HiScore, QuittingWhileTheNameIsAskedStillStoresTheEntry) {
+  // A new first place of 500 after 8 hands, and a fourth place, each quit from
+  // the open name dialog by the menu.
+  for (int score : {500, 75}) {
+    test::TestGame q;
+    ASSERT_TRUE(Form_Load(q.g));
+    q.os.time_of_day = tg.os.time_of_day;
+    Records& qr = q.g.rec;
+    for (int i = 0; i < 10; ++i) qr.hi_score[std::size_t(i)] = 100 - 10 * i;
+    q.g.t.man_ten = score;
+    q.g.t.game_no = 9;
+    hi_score_new(q.g);
+    const int rank = hi_score_rank(q.g);
+    ASSERT_EQ(rank, score == 500 ? 0 : 3);
+    q.os.on_idle = [&q](HeadlessPlatform&) { q.g.os.on_menu("mnuend"); };
+    EXPECT_THROW(name_input(q.g, rank), QuitRequested);
+    Records saved;
+    parse_hi_score(read_file(q.dir.file("sekiba_his.bin")).value_or(""), saved);
+    EXPECT_EQ(saved.hi_score[std::size_t(rank)], score);
+    EXPECT_EQ(saved.hi_game[std::size_t(rank)], 8);
+    EXPECT_EQ(saved.hi_name[std::size_t(rank)], "－名前が入力できます－");
+    EXPECT_EQ(saved.hi_score[std::size_t(rank) + 1], score == 500 ? 100 : 70);
+    // 37 s, 5 min: A 5, B 2, C 9, D 7, P 10, Q 63.
+    const auto top_line = read_file(q.dir.file("sekiba_top.jan"));
+    if (score == 500) {
+      ASSERT_TRUE(top_line);
+      EXPECT_EQ(top_line->substr(0, 18), "604,5000,37,504,5,");
+    } else {
+      EXPECT_FALSE(top_line);
+    }
+  }
+}
+
+TEST_F(HiScore, AMissingTableFileIsCreatedEmptyAtStart) {
+  // The fixture's start-up found no file.
+  EXPECT_EQ(read_file(his()), std::string());
+  // A file without a table (its flag 0) is read as it is.
+  ASSERT_TRUE(write_file_atomic(his(), le16(0) + "kept"));
+  load_hi_score(g);
+  EXPECT_EQ(read_file(his()), le16(0) + "kept");
+  EXPECT_TRUE(tg.os.messages.empty());
+}
+
+TEST_F(HiScore, ATableReadOnlyInPartIsReportedAndKeptBesideItsSave) {
+  ladder();
+  for (int i = 0; i < 10; ++i) r.hi_date[std::size_t(i)] = "24/05/0" + std::to_string(i);
+  std::string damaged = format_hi_score(r);
+  // The length of the fourth date: 68 + 3 x (2 + 8) bytes in; it claims more
+  // bytes than the file holds, the texts behind it are intact.
+  ASSERT_EQ(damaged.substr(98, 2), le16(8));
+  damaged[98] = '\xFF';
+  damaged[99] = '\x7F';
+  ASSERT_TRUE(write_file_atomic(his(), damaged));
+  load_hi_score(g);
+  load_hi_score(g);
+  ASSERT_EQ(tg.os.messages.size(), 1u);  // once a run
+  const std::string copy = tg.dir.file("sekiba_his_damaged.bin");
+  EXPECT_NE(tg.os.messages[0].text.find("ﾊｲｽｺｱﾌｧｲﾙを途中までしか読み込めませんでした"), std::string::npos);
+  EXPECT_NE(tg.os.messages[0].text.find(copy), std::string::npos);
+  EXPECT_EQ(tg.os.messages[0].title, "ﾌｧｲﾙの読み込み");
+  EXPECT_EQ(r.hi_score[5], 50);
+  EXPECT_EQ(r.hi_date[2], "24/05/02");
+  EXPECT_EQ(r.hi_date[3], kDefaultDate);
+  EXPECT_FALSE(std::filesystem::exists(copy));  // nothing is written before a save
+
+  EXPECT_EQ(enter(95), 1);
+  ASSERT_TRUE(save_hi_score(g));
+  EXPECT_EQ(read_file(copy), damaged);
+  EXPECT_EQ(read_file(his())->substr(0, format_hi_score(r).size()), format_hi_score(r));
+  // A later save has nothing more to keep: the copy stays as it was.
+  EXPECT_EQ(enter(99), 1);
+  ASSERT_TRUE(save_hi_score(g));
+  EXPECT_EQ(read_file(copy), damaged);
+  EXPECT_EQ(tg.os.messages.size(), 1u);
 }
 
 TEST_F(HiScore, AutomaticPlayNamesTheEntryWithoutAsking) {
