@@ -219,7 +219,10 @@ void play_hand(Game& g) {
   title_sub2(g);
   if (t.jidou == 1) jidou_pause(g);
   else key_machi(g);
-  pr_ivent_bou(g);
+  // After the last hand the table stays as it is under the end-of-game
+  // messages; the box would cover the first line of the yaku list there, and
+  // the next game draws it anew.
+  if (game_goes_on(t)) pr_ivent_bou(g);
 }
 
 void pr_100_over(Game& g) {

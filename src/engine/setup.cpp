@@ -60,6 +60,8 @@ void set_shoki2(Game& g) {
   g.a.bunkai_no = std::int16_t(rnd_n(g, 6));
   g.scr.yaku_x = 11;
   g.scr.yaku_y = 20;
+  g.scr.man_sute_rechi = 0;
+  g.scr.man_sute_naki.fill(0);
   g.a.shuntsu_jun = 1;
   g.a.atama_jun = 1;
   g.a.pinfu_flag = 0;

@@ -27,6 +27,7 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> dialogs_closed;
   std::vector<std::string> shell_opened;
   std::string caption;
+  std::vector<std::string> notices;
   std::string clipboard;
   std::map<std::string, bool> menu_shown;
   std::map<std::string, bool> menu_check;
@@ -85,6 +86,7 @@ class HeadlessPlatform : public Platform {
   void set_window_surface(const Surface* s) override { window_surface = s; }
   void window_changed() override { ++window_changes; }
   void set_caption(const std::string& utf8) override { caption = utf8; }
+  void show_notice(const std::string& utf8) override { notices.push_back(utf8); }
   void center_window() override { centered = true; }
   void set_pointer(const Surface* image, int, int) override { pointer = image; }
 

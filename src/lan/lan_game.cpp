@@ -249,7 +249,9 @@ void lan_pon_minkan_sub(Game& g, int hai) {
 void lan_sute_ichi_kesu(Game& g, int flg) {
   const Table& t = g.t;
   if (t.man_junme <= 1) return;
-  naki_mark(g, man_sute_place(std::min<int>(t.man_junme - 1, 20)), flg);
+  const int i = std::min<int>(t.man_junme - 1, 20);
+  naki_mark(g, man_sute_place(i), flg);
+  g.scr.man_sute_naki[std::size_t(i)] = std::int16_t(flg);
 }
 
 void lan_pr_naki_hai(Game& g) {

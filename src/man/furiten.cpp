@@ -29,6 +29,10 @@ void furiten_pr(Game& g, Tile& tile) {
       tenmetu(g, tile, 1);
       beat();
     }
+  } else {
+    // Without the flashing the banner would go in the instant it came: the
+    // refusal stays as long as the game's other refusals do.
+    wait_ms(g, 1000);
   }
   gvram_pop(g, 10, 15);
 }

@@ -115,6 +115,7 @@ void man_rechi_mk(Game& g) {
   const Table& t = g.t;
   if (t.man_rechi != 1) return;
   font_moji(g, t.man_sute_x, t.man_sute_y + (s17(g) == 1 ? 5 : 1), 1);
+  g.scr.man_sute_rechi = std::clamp<int>(t.man_junme, 1, 20);
 }
 
 void rechi_ng(Game& g) {

@@ -112,6 +112,9 @@ class Platform {
   // Something was drawn on the window surface: repaint at the next chance.
   virtual void window_changed() = 0;
   virtual void set_caption(const std::string& utf8) = 0;
+  // A short message shown for a moment over the table, never drawn into its
+  // surface (so a capture or a saved band never holds it).
+  virtual void show_notice(const std::string& utf8) { (void)utf8; }
   virtual void center_window() = 0;
   // A custom pointer image (the colour 0xFFFF00FF is transparent), or nullptr for
   // the default arrow.

@@ -1,11 +1,13 @@
 #include "qt/frm_sekiba.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <cmath>
 #include <exception>
 #include <set>
 
@@ -65,6 +67,7 @@ FrmSekiba::FrmSekiba(QtPlatform& os, Game& game) : os_(os), game_(game) {
   };
   view_->setFocus();
   build_menus();
+  menuBar()->installEventFilter(this);
 
   QScreen* screen = QGuiApplication::primaryScreen();
   QSize avail = screen ? screen->availableGeometry().size() : QSize(kScreenW, kScreenH);
@@ -176,6 +179,42 @@ void FrmSekiba::show_single(const std::string& form, const std::function<QWidget
   d->show();
 }
 
+void FrmSekiba::place_name_dialog(QWidget* d) {
+  // Below the middle of the screen; but never over the best ten or the line
+  // under it (column 4, row 5 to column 73, row 47 with frames and shadow),
+  // which the user reads while typing.
+  d->move(d->x(), d->y() + 100);
+  const Letterbox lb = view_->letterbox();
+  if (lb.scale <= 0) return;
+  const QPoint a = view_->mapToGlobal(QPoint(int(std::floor(lb.x + 8 * 4 * lb.scale)),
+                                             int(std::floor(lb.y + 8 * 5 * lb.scale))));
+  const QPoint b = view_->mapToGlobal(QPoint(int(std::ceil(lb.x + (8 * 73 + 10) * lb.scale)),
+                                             int(std::ceil(lb.y + (8 * 47 + 10) * lb.scale))));
+  const QRect texts(a, b);
+  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  const QRect avail = screen ? screen->availableGeometry() : QRect();
+  const QSize sz = d->frameGeometry().size();
+  auto fits = [&](QPoint at) {
+    const QRect r(at, sz);
+    return !r.intersects(texts) && (avail.isEmpty() || avail.contains(r));
+  };
+  const int gap = 4;
+  const QPoint spots[] = {
+      d->pos(),
+      {d->x(), texts.bottom() + 1 + gap},
+      {d->x(), texts.top() - gap - sz.height()},
+      {texts.right() + 1 + gap, d->y()},
+      {texts.left() - gap - sz.width(), d->y()},
+  };
+  for (QPoint at : spots) {
+    if (!fits(at)) continue;
+    d->move(at);
+    return;
+  }
+  // A screen too small for both: as low as it goes, over the table's lower rows.
+  if (!avail.isEmpty()) d->move(d->x(), std::max(avail.top(), avail.bottom() + 1 - sz.height()));
+}
+
 void FrmSekiba::open_dialog(const std::string& form) {
   if (form == "frmsettei") {
     show_single(form, [this] { return new FrmSettei(game_, this); });
@@ -232,8 +271,7 @@ void FrmSekiba::open_dialog(const std::string& form) {
   }
   if (form == "frmname") {
     show_single(form, [this] { return new FrmName(game_, this); });
-    // Below the middle of the screen, clear of the table it names.
-    if (QWidget* d = dialogs_[form]) d->move(d->x(), d->y() + 100);
+    if (QWidget* d = dialogs_[form]) place_name_dialog(d);
     return;
   }
   if (form == "frmsousin") {
@@ -256,6 +294,22 @@ void FrmSekiba::show_chart(const ChartPlan& plan) {
 
 void FrmSekiba::hide_chart() {
   if (chart_) chart_->hide();
+}
+
+bool FrmSekiba::eventFilter(QObject* watched, QEvent* e) {
+  // Esc on an open menu leaves the bar holding the keyboard, often without a
+  // highlight, and the table would take no key until a second Esc. Once no
+  // menu is open the keys are the table's again.
+  if (watched == menuBar() && e->type() == QEvent::FocusIn) {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (!QApplication::activePopupWidget() && menuBar()->hasFocus())
+            view_->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
+  }
+  return QMainWindow::eventFilter(watched, e);
 }
 
 void FrmSekiba::closeEvent(QCloseEvent* e) {

@@ -43,6 +43,7 @@ class FrmSekiba : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   TableView* view_ = nullptr;
@@ -55,6 +56,7 @@ class FrmSekiba : public QMainWindow {
   void build_menus();
   void menu_triggered(const std::string& name);
   void show_single(const std::string& form, const std::function<QWidget*()>& make);
+  void place_name_dialog(QWidget* d);
 };
 
 }  // namespace sekiba

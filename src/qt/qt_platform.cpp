@@ -26,6 +26,7 @@
 #include <QUrl>
 
 #include "qt/frm_sekiba.h"
+#include "qt/table_view.h"
 
 namespace sekiba {
 
@@ -47,6 +48,10 @@ void QtPlatform::window_changed() {
 
 void QtPlatform::set_caption(const std::string& utf8) {
   if (window_) window_->setWindowTitle(qs(utf8));
+}
+
+void QtPlatform::show_notice(const std::string& utf8) {
+  if (window_) window_->table_view()->show_notice(qs(utf8));
 }
 
 void QtPlatform::center_window() {

@@ -53,6 +53,7 @@ class QtPlatform : public Platform {
   void set_window_surface(const Surface* s) override;
   void window_changed() override;
   void set_caption(const std::string& utf8) override;
+  void show_notice(const std::string& utf8) override;
   void center_window() override;
   void set_pointer(const Surface* image, int hot_x, int hot_y) override;
 

@@ -1,11 +1,13 @@
 #include "qt/table_view.h"
 
 #include <QCursor>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -136,7 +138,7 @@ QSize TableView::sizeHint() const {
 void TableView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), Qt::black);
-  if (!surface_ || surface_->empty()) return;
+  if (!surface_ || surface_->empty()) return paint_notice(p);
   // The table is drawn at the window's own resolution before it is shown, so a
   // new size never shows an enlarged old picture.
   const double k = wanted_scale();
@@ -155,11 +157,49 @@ void TableView::paintEvent(QPaintEvent*) {
     // One surface pixel on one device pixel.
     p.drawImage(QRectF(lb.x, lb.y, img.width() / dpr, img.height() / dpr), img,
                 QRectF(img.rect()));
-    return;
+    return paint_notice(p);
   }
   bool whole = std::abs(device_scale - std::round(device_scale)) < 1e-6;
   p.setRenderHint(QPainter::SmoothPixmapTransform, !whole);
   p.drawImage(lb.target(), img, QRectF(img.rect()));
+  paint_notice(p);
+}
+
+void TableView::show_notice(const QString& text, int ms) {
+  notice_ = text;
+  if (!notice_timer_) {
+    notice_timer_ = new QTimer(this);
+    notice_timer_->setSingleShot(true);
+    connect(notice_timer_, &QTimer::timeout, this, [this] {
+      notice_.clear();
+      update();
+    });
+  }
+  notice_timer_->start(ms);
+  update();
+}
+
+void TableView::paint_notice(QPainter& p) {
+  if (notice_.isEmpty()) return;
+  // A dark strip along the bottom of the table, wide enough for a long path.
+  const Letterbox lb = letterbox();
+  const QRectF table = lb.scale > 0 ? lb.target() : QRectF(rect());
+  QFont f = font();
+  f.setPixelSize(std::max(9, int(std::lround(12 * std::max(lb.scale, 0.75)))));
+  p.setFont(f);
+  const QFontMetrics fm(f);
+  const int pad = std::max(3, fm.height() / 4);
+  const int text_w = int(table.width()) - 4 * pad;
+  const QString line = fm.elidedText(notice_, Qt::ElideMiddle, std::max(text_w, 10));
+  const QRectF box(table.left() + pad, table.bottom() - fm.height() - 3 * pad,
+                   std::min<double>(fm.horizontalAdvance(line) + 2 * pad, table.width() - 2 * pad),
+                   fm.height() + 2 * pad);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0, 0, 0, 200));
+  p.drawRoundedRect(box, pad, pad);
+  p.setPen(Qt::white);
+  p.drawText(box.adjusted(pad, 0, -pad, 0), Qt::AlignVCenter | Qt::AlignLeft, line);
 }
 
 void TableView::send(const InputEvent& ev) {

@@ -46,6 +46,10 @@ class TableView : public QWidget {
   void surface_changed() { update(); }
   // Pointer image (kPointerTransparent is see-through), or nullptr for the arrow.
   void set_pointer(const Surface* image, int hot_x, int hot_y);
+  // A line shown over the bottom of the table for ms milliseconds; the
+  // surface itself is never touched.
+  void show_notice(const QString& text, int ms = 4000);
+  QString notice_text() const { return notice_; }
 
   Letterbox letterbox() const;
   QSize sizeHint() const override;
@@ -69,6 +73,9 @@ class TableView : public QWidget {
 
  private:
   const Surface* surface_ = nullptr;
+  QString notice_;
+  QTimer* notice_timer_ = nullptr;
+  void paint_notice(QPainter& p);
   int preferred_scale_ = 1;
   QImage pointer_;  // ARGB32 with the transparent colour cleared; null: arrow
   QPoint pointer_hot_;

@@ -173,7 +173,8 @@ void pr_hi_score(Game& g, int rno) {
     pr_suji_2(g, i + 1, 8, row, 5);
     pr_dai_suji(g, r.hi_score[k], 12, row, i == rno ? 0 : 3);
     pr_suji_3(g, r.hi_game[k], 29, row, 2);
-    pr_suji_date(g, r.hi_date[k], 35, row, 1);
+    // The date keeps a few pixels clear of the name at column 48.
+    pr_suji_date_fit(g, r.hi_date[k], 35, row, 1, 8 * (48 - 35) - 3);
     disp_gr(g, 48, row, r.hi_name[k], 12, 0);
   }
   rank_mes(g, rno);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "engine/game.h"
 #include "engine/waits.h"
@@ -81,7 +82,12 @@ bool save_capactive(Game& g, const Surface& capactive) {
 void mnucap_Click(Game& g) {
   // Let the closed menu be painted away before the picture is taken.
   yield_n(g, 8000);
-  save_capactive(g, capturewindow(g));
+  if (!save_capactive(g, capturewindow(g))) return;
+  // The program's folder may be one the user never looks into: say where.
+  std::error_code ec;
+  std::filesystem::path where = std::filesystem::absolute(g.save_path(kCaptureFile), ec);
+  if (ec) where = g.save_path(kCaptureFile);
+  g.os.show_notice("ｷｬﾌﾟﾁｬｰ画面を保存しました: " + where.lexically_normal().string());
 }
 
 void mnusousa_Click(Game& g) { g.os.open_dialog("frmhelp"); }

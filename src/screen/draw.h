@@ -36,6 +36,9 @@ void pr_suji_2(Game& g, int nn, int sx, int sy, int cc);
 void pr_suji_3(Game& g, int nn, int sx, int sy, int cc);
 void pr_dai_suji(Game& g, long long nn, int sx, int sy, int cc);
 void pr_suji_date(Game& g, const std::string& moji_date, int sx, int sy, int cc);
+// The same in at most max_w pixels: the separators close up first, then a
+// four-digit year gives up its century; what still does not fit is left out.
+void pr_suji_date_fit(Game& g, const std::string& moji_date, int sx, int sy, int cc, int max_w);
 
 // Plain labels (copied opaque): no, column, row.
 void font_ron(Game& g, int no, int xx, int yy);

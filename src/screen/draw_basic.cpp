@@ -1,5 +1,6 @@
 // Tiles, labels, digits, boxes and texts on the grid of the window surface.
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include "engine/game.h"
@@ -263,19 +264,54 @@ void pr_dai_suji(Game& g, long long nn, int sx, int sy, int cc) {
   suji_text(g, right_field(nn * 100, 10), sx, sy, cc);
 }
 
-void pr_suji_date(Game& g, const std::string& moji_date, int sx, int sy, int cc) {
+namespace {
+
+int date_separator(char c) { return c == '/' ? 0 : c == ':' ? 1 : c == '-' ? 2 : -1; }
+
+// Pixels the date covers when a separator takes sep_step.
+int date_width(const std::string& s, int sep_step) {
+  int w = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const bool sep = date_separator(s[i]) >= 0;
+    if (i + 1 == s.size()) w += sep ? kMaiW : kSujiW;
+    else w += sep ? sep_step : kSujiStep;
+  }
+  return w;
+}
+
+void date_cells(Game& g, const std::string& s, int x, int y, int cc, int sep_step, int max_x) {
   cc = std::clamp(cc, 0, kSujiRows - 1);
-  int x = 8 * sx;
-  for (char c : moji_date) {
-    int sep = c == '/' ? 0 : c == ':' ? 1 : c == '-' ? 2 : -1;
+  for (char c : s) {
+    const int sep = date_separator(c);
+    if (x + (sep >= 0 ? kMaiW : kSujiW) > max_x) break;
     if (sep >= 0)
-      blit(win(g), x + (kSujiStep - kMaiW) / 2, 8 * sy, g.scr.picMAI, kMaiW * sep, kMaiH * cc,
-           kMaiW, kMaiH, Rop::Copy);
+      blit(win(g), x + (sep_step - kMaiW) / 2, y, g.scr.picMAI, kMaiW * sep, kMaiH * cc, kMaiW,
+           kMaiH, Rop::Copy);
     else
-      suji_cell(g, c, x, 8 * sy, cc);
-    x += kSujiStep;
+      suji_cell(g, c, x, y, cc);
+    x += sep >= 0 ? sep_step : kSujiStep;
   }
   changed(g);
+}
+
+}  // namespace
+
+void pr_suji_date(Game& g, const std::string& moji_date, int sx, int sy, int cc) {
+  date_cells(g, moji_date, 8 * sx, 8 * sy, cc, kSujiStep, std::numeric_limits<int>::max());
+}
+
+void pr_suji_date_fit(Game& g, const std::string& moji_date, int sx, int sy, int cc, int max_w) {
+  std::string s = moji_date;
+  for (int round = 0; round < 2; ++round) {
+    for (int sep_step : {kSujiStep, 10, kMaiW}) {
+      if (date_width(s, sep_step) <= max_w) return date_cells(g, s, 8 * sx, 8 * sy, cc, sep_step, 8 * sx + max_w);
+    }
+    const std::size_t first = s.find_first_of("/-");
+    const bool long_year = first == 4 && std::all_of(s.begin(), s.begin() + 4, [](char c) { return c >= '0' && c <= '9'; });
+    if (!long_year) break;
+    s.erase(0, 2);
+  }
+  date_cells(g, s, 8 * sx, 8 * sy, cc, kMaiW, 8 * sx + max_w);
 }
 
 void font_ron(Game& g, int no, int xx, int yy) { plain_label(g, g.scr.picRON, 0, kRonH * no, kRonW, kRonH, xx, yy); }
@@ -364,8 +400,20 @@ void tenmetu(Game& g, int kk, int f) {
   for (int i = 1; i <= last; ++i) {
     if (g.t.man_sute[std::size_t(i)] != kk) continue;
     const GridPlace p = man_sute_place(i);
-    if (f != 0) hai_put(g, kk, p.x, p.y, 2 * g.s.settei[17]);
-    else hai_put(g, kEmpty, p.x, p.y, 0);
+    const bool rechi = g.scr.man_sute_rechi == i;
+    const int naki = g.scr.man_sute_naki[std::size_t(i)];
+    const int mark_y = p.y + (g.s.settei[17] == 1 ? 5 : 1);
+    if (f != 0) {
+      // The marks come back with their tile, in the order they were laid.
+      hai_put(g, kk, p.x, p.y, 2 * g.s.settei[17]);
+      if (rechi) font_moji(g, p.x, mark_y, 1);
+      if (naki != 0) naki_mark(g, p, naki);
+    } else {
+      hai_put(g, kEmpty, p.x, p.y, 0);
+      // A mark may reach past the tile's place (below it when the strip is at
+      // the bottom): nothing of it stays behind.
+      if (rechi || naki != 0) font_moji(g, p.x, mark_y, 0);
+    }
   }
 }
 

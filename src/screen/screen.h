@@ -97,6 +97,11 @@ struct Screen {
   int ura_no = 0;  // tile-back design 0..7
   // Grid place of the next line of the yaku list.
   std::int16_t yaku_x = 11, yaku_y = 20;
+  // Marks laid over the user's discards this hand, so that a discard drawn
+  // again (the furiten flash) gets its mark back: the index of the riichi
+  // discard (0: none) and the call kind on each discard (0: not called).
+  int man_sute_rechi = 0;
+  std::array<std::int16_t, 21> man_sute_naki{};
   // Tile sheets loaded from the user's picture files (at their own size), laid
   // over the built ones at every scale.
   Surface user_hai, user_hai2;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "com/com_turn.h"
 #include "engine/dice.h"
@@ -314,6 +315,45 @@ TEST_F(DriverTest, WholeNormalGameAcrossEightDealerTurns) {
   EXPECT_EQ(g.t.honba, 1);
   EXPECT_TRUE(tg.os.drew("１ゲーム終了です"));
   EXPECT_FALSE(tg.os.drew("　２５連戦無事達成おめでとう！"));
+}
+
+TEST_F(DriverTest, TheLastYakuListStaysUncoveredAtTheEndOfTheGame) {
+  // The user wins the last hand by tsumo with seven pairs; the first line of
+  // the yaku list is column 11, row 23: 180 x 24 pixels from (88, 184).
+  g.players.man = [](Game& gg) {
+    Table& t = gg.t;
+    set_hand(t.man_hai, {1, 1, 3, 3, 5, 5, 12, 12, 14, 14, 31, 31, 37});
+    t.man_hai[14] = 37;
+    t.kyoku = 8;
+    t.oya = 2;  // the deal passes: the eighth dealer turn was the last
+    t.agari_hai = 37;
+    t.agari_pl = 1;
+    t.agari_kind = 1;
+    return 2;
+  };
+  auto first_line = [&] {
+    std::vector<Pixel> px;
+    for (int y = 184; y < 208; ++y)
+      for (int x = 88; x < 268; ++x) px.push_back(g.scr.win.at(x, y));
+    return px;
+  };
+  std::vector<Pixel> at_hand_end;
+  bool compared = false;
+  tg.os.on_idle = [&](HeadlessPlatform& os) {
+    if (g.rec.name_waiting) return frmname_cmdOK(g, "test");
+    if (g.t.kyoku_flag == 1) at_hand_end = first_line();
+    if (!compared && os.drew("１ゲーム終了です")) {
+      compared = true;
+      ASSERT_FALSE(at_hand_end.empty());
+      EXPECT_TRUE(first_line() == at_hand_end) << "the yaku list's first line was drawn over";
+      os.quit();
+      return;
+    }
+    os.input.push_back(kEnter);
+  };
+  run_until_quit();
+  EXPECT_TRUE(compared);
+  EXPECT_EQ(g.t.kyoku, 9);
 }
 
 TEST_F(DriverTest, StartMenuHidesAfterTheFirstDiscardAndGamesFollowEachOther) {

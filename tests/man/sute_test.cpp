@@ -94,6 +94,37 @@ TEST_F(RiichiTest, FuritenRiichiShowsTheTileAndStaysADiscard) {
   EXPECT_EQ(count_sounds("sekiba_wave_pasi"), 16 + 1);  // eight flashes, then the discard
 }
 
+TEST_F(RiichiTest, FuritenBannerStaysReadableWithoutTheFlashing) {
+  // The furiten word (row 4 of the result labels, 100 x 40) at column 29, row 21.
+  auto banner_shown = [&] {
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 100; ++x)
+        if (g.scr.win.at(232 + x, 168 + y) != g.scr.picRON.at(x, 160 + y)) return false;
+    return true;
+  };
+  // Each wait ends with the clock moved on; the banner stood through the waits
+  // that end with it still shown.
+  std::int64_t first = -1, last = -1, wait_began = os.clock_ms;
+  os.after_events = [&] {
+    if (banner_shown()) {
+      if (first < 0) first = wait_began;
+      last = os.clock_ms;
+    }
+    wait_began = os.clock_ms;
+  };
+  man_discards({23});
+  g.s.settei[1] = 0;
+  g.s.settei[12] = 0;
+  press({key(vk_digit(4)), key(vk_slot(14))});
+  man_sute_sub(g, 0, kDrew);
+  EXPECT_EQ(g.t.man_rechi, 0);
+  ASSERT_GE(first, 0) << "the refusal was never on the screen";
+  EXPECT_GE(last - first, 900);
+  EXPECT_LE(last - first, 1500);
+  EXPECT_FALSE(banner_shown());
+  EXPECT_EQ(count_sounds("sekiba_wave_pasi"), 1);  // the discard's click: no flashing
+}
+
 TEST_F(RiichiTest, FirstTurnRiichiIsDouble) {
   man_discards({});
   g.t.man_junme = 1;

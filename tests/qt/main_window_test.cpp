@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -13,6 +14,7 @@
 #include <QTimer>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <stdexcept>
 #include <vector>
@@ -200,6 +202,52 @@ TEST_F(MainWindow, KeysReachTheGameWithWindowsCodes) {
   EXPECT_TRUE(s.input[2].ctrl);
 }
 
+TEST_F(MainWindow, EscClosingAMenuGivesTheKeysBackToTheTable) {
+  Started s;
+  s.w.activateWindow();
+  QCoreApplication::processEvents();
+  s.w.table_view()->setFocus();
+  QMenuBar* bar = s.w.menuBar();
+  for (const char* menu : {"mnujan", "mnuhelp"}) {
+    // The menu opened from the bar, as a click on its title opens it.
+    bar->setActiveAction(s.w.menu_action(menu));
+    QCoreApplication::processEvents();
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr) << menu;
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(popup, &esc);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << menu;
+    EXPECT_EQ(QApplication::focusWidget(), s.w.table_view()) << menu;
+    EXPECT_EQ(bar->activeAction(), nullptr) << menu;
+
+    // The next key, sent where the keyboard goes, is the game's.
+    s.input.clear();
+    QKeyEvent n(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : &s.w, &n);
+    ASSERT_EQ(s.input.size(), 1u) << menu;
+    EXPECT_EQ(s.input[0].vk, 'N');
+  }
+}
+
+TEST_F(MainWindow, NoticeShowsOverTheTableForAMomentAndLeavesItAsItWas) {
+  Started s;
+  s.size_view(kScreenW, kScreenH);
+  TableView* v = s.w.table_view();
+  const std::vector<Pixel> surface = s.g.scr.win.px;
+  const QImage plain = v->grab().toImage();
+  s.os.show_notice("保存しました: /tmp/sekiba_capture.bmp");
+  EXPECT_EQ(v->notice_text(), QStringLiteral("保存しました: /tmp/sekiba_capture.bmp"));
+  v->show_notice(QStringLiteral("保存しました: /tmp/sekiba_capture.bmp"), 150);
+  EXPECT_NE(v->grab().toImage(), plain);
+  EXPECT_TRUE(s.g.scr.win.px == surface);  // drawn over the table, never into it
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < 400) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_TRUE(v->notice_text().isEmpty());
+  EXPECT_EQ(v->grab().toImage(), plain);
+}
+
 TEST_F(MainWindow, FailuresInsideTheGameStayOutOfQt) {
   Started s;
   s.os.on_input = [](const InputEvent&) { throw QuitRequested(); };
@@ -272,6 +320,31 @@ TEST_F(MainWindow, SettingsDialogStoresByEachGroupsRule) {
   d.option(0, 1)->setChecked(true);
   d.cmdNG_Click();
   EXPECT_EQ(s.g.s.settei[0], 1);
+}
+
+TEST_F(MainWindow, NameDialogLeavesTheBestTenAndItsLineInSight) {
+  Started s;
+  s.size_view(kScreenW, kScreenH);
+  // Centred on the screen, as the game puts its window.
+  const QRect avail = s.w.screen()->availableGeometry();
+  s.w.move(avail.center() - QPoint(s.w.frameGeometry().width() / 2, s.w.frameGeometry().height() / 2));
+  QCoreApplication::processEvents();
+  TableView* v = s.w.table_view();
+  // The best-ten box (column 6, row 5 to column 72, row 36) and the line under
+  // it (column 4, row 42 to column 73, row 47), frames and shadow included.
+  auto on_screen = [&](int sx, int sy, int ex, int ey) {
+    const Letterbox lb = v->letterbox();
+    const QPoint a(int(lb.x + 8 * sx * lb.scale), int(lb.y + 8 * sy * lb.scale));
+    const QPoint b(int(lb.x + (8 * ex + 10) * lb.scale), int(lb.y + (8 * ey + 10) * lb.scale));
+    return QRect(v->mapToGlobal(a), v->mapToGlobal(b));
+  };
+  s.w.open_dialog("frmname");
+  QList<FrmName*> open = s.w.findChildren<FrmName*>();
+  ASSERT_EQ(open.size(), 1);
+  const QRect d = open.front()->frameGeometry();
+  EXPECT_FALSE(d.intersects(on_screen(6, 5, 72, 36))) << d.x() << "," << d.y();
+  EXPECT_FALSE(d.intersects(on_screen(4, 42, 73, 47))) << d.x() << "," << d.y();
+  open.front()->cmdOK_Click();
 }
 
 TEST_F(MainWindow, ClosingTheWindowRunsTheGamesCloseHandler) {

@@ -10,6 +10,7 @@
 #include "records/binio.h"
 #include "records/chart.h"
 #include "records/sjis.h"
+#include "screen/screen.h"
 #include "test_game.h"
 #include "version.h"
 
@@ -157,6 +158,45 @@ TEST_F(HiScore, BelowAllIs99AndChangesNothing) {
   EXPECT_TRUE(tg.os.dialogs_opened.empty());
   pr_hi_score(g, kNotRanked);
   EXPECT_FALSE(tg.os.drew("★★おぉ!ぎりぎりのランクインだ★★"));
+}
+
+TEST_F(HiScore, DatesKeepClearOfTheNames) {
+  // Opaque digit cells of one colour each and dark separators, so that every
+  // pixel a date covers can be told.
+  auto digit = [](int k) { return rgb(10 * k + 1, 41, 7); };
+  const Pixel sep = rgb(3, 2, 1);
+  Surface& suji = g.scr.picSUJIS;
+  for (int y = 0; y < suji.h; ++y)
+    for (int x = 0; x < suji.w; ++x) suji.at(x, y) = digit(x / sheet::kSujiW);
+  g.scr.picMAI.fill(sep);
+  r.hi_date[0] = "26/12/10";
+  r.hi_date[1] = "2026/12/10";  // a longer form, as an older table may hold
+  pr_hi_score(g, kNotRanked);
+  for (int i = 0; i < 2; ++i) {
+    const int y = 8 * (14 + 2 * i);
+    auto dated = [&](int x) {
+      for (int yy = y; yy < y + sheet::kSujiH; ++yy) {
+        const Pixel p = g.scr.win.at(x, yy);
+        if (p == sep) return true;
+        for (int k = 0; k < 12; ++k)
+          if (p == digit(k)) return true;
+      }
+      return false;
+    };
+    // From column 35 to at least two pixels short of the name at column 48.
+    EXPECT_EQ(g.scr.win.at(280, y + 1), digit(2)) << i;
+    int covered = -1;
+    for (int x = 8 * 48 + 23; x >= 8 * 48 - 2; --x)
+      if (dated(x)) covered = x;
+    EXPECT_EQ(covered, -1) << i;
+    // Day and month stay whole: the last cell is the 0 of the tenth.
+    int last = 0;
+    for (int x = 280; x < 8 * 48; ++x)
+      if (dated(x)) last = x;
+    EXPECT_EQ(g.scr.win.at(last, y + 1), digit(0)) << i;
+    EXPECT_EQ(g.scr.win.at(last - sheet::kSujiW + 1, y + 1), digit(0)) << i;
+  }
+  EXPECT_EQ(r.hi_date[1], "2026/12/10");  // only the drawing is shorter
 }
 
 TEST_F(HiScore, NegativeScoreEntersAboveLowerOnes) {

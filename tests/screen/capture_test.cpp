@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "engine/startup.h"
 #include "platform/fileio.h"
@@ -62,6 +63,23 @@ TEST_F(CaptureTest, TheFileIsA636By445BitmapOfTheWindowWithTheStamp) {
   EXPECT_EQ(back.at(635, 436), rgb(0, 128, 0));
   EXPECT_TRUE(tg.os.drew("翠嶺牌戯 2024/05/01 9:05:03"));
   EXPECT_GE(tg.os.yields, 8000);  // the closed menu had its chance to go away
+}
+
+TEST_F(CaptureTest, TheUserIsToldWhereTheFileWentAndTheTableStaysAsItWas) {
+  g.scr.win.fill(rgb(0, 128, 0));
+  const std::vector<Pixel> before = g.scr.win.px;
+  mnucap_Click(g);
+  const std::string where = std::filesystem::absolute(tg.dir.file("sekiba_capture.bmp")).lexically_normal().string();
+  ASSERT_EQ(tg.os.notices.size(), 1u);
+  EXPECT_NE(tg.os.notices[0].find(where), std::string::npos) << tg.os.notices[0];
+  EXPECT_TRUE(g.scr.win.px == before);  // nothing of the notice is on the table
+  Surface back;
+  ASSERT_TRUE(tg.os.load_image(tg.dir.file("sekiba_capture.bmp"), back));
+  EXPECT_EQ(back.at(300, 200), rgb(0, 128, 0));
+
+  g.t.app_path = tg.dir.file("missing/folder");  // a failed capture says so in its box only
+  mnucap_Click(g);
+  EXPECT_EQ(tg.os.notices.size(), 1u);
 }
 
 TEST_F(CaptureTest, ASecondCaptureReplacesTheFirst) {

@@ -8,6 +8,7 @@
 
 #include "com/com_turn.h"
 #include "engine/settlement.h"
+#include "engine/setup.h"
 #include "eval/yaku.h"
 #include "lan/lan.h"
 #include "man/man.h"
@@ -259,6 +260,50 @@ TEST_F(DrawTest, BlinkingHidesAndShowsEveryCopy) {
   EXPECT_EQ(at_grid(3, 29, 10, 30), kBlack);  // other discards untouched
   tenmetu(g, 5, 0);
   for (auto& p : places) EXPECT_TRUE(shows_background(8 * p[0], 8 * p[1], kTileW, kTileH));
+}
+
+TEST_F(DrawTest, BlinkingGivesTheDiscardsTheirMarksBack) {
+  for (int s17 = 0; s17 <= 1; ++s17) {
+    g.scr.win.fill(kBlack);
+    g.s.settei[17] = s17;
+    set_shoki2(g);
+    // Discard 3 (column 11, row 29) declares riichi; discard 12 (column 7,
+    // row 36) is called with pon by the partner. Both are the tile 5.
+    for (int i = 1; i <= 12; ++i) {
+      const Tile tile = Tile(i == 3 || i == 12 ? 5 : 11 + i % 9);
+      g.t.man_junme = std::int16_t(i);
+      g.t.man_sute_x = std::int16_t(3 + 4 * ((i - 1) % 10));
+      g.t.man_sute_y = std::int16_t(29 + 7 * ((i - 1) / 10));
+      g.t.man_rechi = i == 3 ? 1 : 0;
+      hai_put(g, tile, g.t.man_sute_x, g.t.man_sute_y, 2 * s17);
+      man_rechi_mk(g);
+      g.t.man_sute[std::size_t(i)] = tile;
+    }
+    g.t.man_junme = 13;
+    g.t.man_rechi = 11;
+    if (s17 == 0) lan_sute_ichi_kesu(g, 1);
+    // The riichi label: one row below the tile's top, or five with the strip
+    // at the bottom, where its last line lies just below the tile.
+    const int mark_row = 29 + (s17 == 1 ? 5 : 1);
+    ASSERT_EQ(at_grid(11, mark_row, 2, 2), label_colour(1));
+    ASSERT_EQ(at_grid(11, mark_row, 29, 14), label_colour(1));
+    for (int blink = 0; blink < 2; ++blink) {
+      tenmetu(g, 5, 0);
+      EXPECT_TRUE(shows_background(88, 232, kTileW, kTileH)) << s17;
+      EXPECT_TRUE(shows_background(88, 8 * mark_row, kMojiW, kMojiH)) << s17;
+      EXPECT_TRUE(shows_background(56, 288, kTileW, kTileH)) << s17;
+      tenmetu(g, 5, 1);
+      EXPECT_EQ(at_grid(11, mark_row, 2, 2), label_colour(1)) << s17;
+      EXPECT_EQ(at_grid(11, mark_row, 29, 14), label_colour(1)) << s17;
+      EXPECT_EQ(at_grid(11, 29, 10, s17 == 1 ? 30 : 40), face_colour(5, false)) << s17;
+    }
+    if (s17 == 0) {
+      // The called discard: darkened, with ポン (label 2) over it.
+      const Pixel f = face_colour(5, false);
+      EXPECT_EQ(at_grid(7, 36, 10, 40), f & kChecker);
+      EXPECT_EQ(at_grid(7, 37, 2, 2), label_colour(2));
+    }
+  }
 }
 
 TEST_F(DrawTest, BoxFillsItsInsideAndDropsAShadow) {
