@@ -39,7 +39,7 @@ deb=$(ls "$tmp"/out/sekiba_*.deb)
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Maintainer)" = "Test Packager <packager@example.org>" ] || fail "Maintainer: $(field Maintainer)"
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
-for want in xdg-utils pulseaudio; do
+for want in xdg-utils pulseaudio qt6-translations-l10n; do
   grep -q "$want" <<<"$(field Recommends)" || fail "Recommends lacks $want: $(field Recommends)"
 done
 for want in kdegames-mahjongg-data-kf5 fonts-noto-cjk libqt6widgets6; do
