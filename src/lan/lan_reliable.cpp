@@ -142,12 +142,8 @@ void lan_reliable_send(Game& g, const std::string& message) {
 
 void lan_reliable_tick(Game& g) {
   ReliableState& r = g.lan.rel;
-  const std::int64_t now = g.os.now_ms();
-  if (r.mode == 1 && now - r.offered_at >= kOfferRepeatMs) {
-    send_raw(g, kReliableOffer);
-    r.offered_at = now;
-  }
   if (r.mode != 2) return;
+  const std::int64_t now = g.os.now_ms();
   for (auto& p : r.unacked) {
     if (now - p.sent_at < p.gap) continue;
     send_raw(g, p.frame);
@@ -164,7 +160,6 @@ void lan_reliable_tick(Game& g) {
 
 std::int64_t lan_reliable_due(const Game& g) {
   const ReliableState& r = g.lan.rel;
-  if (r.mode == 1) return r.offered_at + kOfferRepeatMs;
   if (r.mode != 2) return -1;
   std::int64_t due = r.probed_at + r.probe_gap;
   for (const auto& p : r.unacked) due = std::min(due, p.sent_at + p.gap);

@@ -40,8 +40,6 @@ inline constexpr char kReliableAccept[] = "OK #r1";
 // again twice as late, up to kResendMaxMs, while nothing comes back.
 inline constexpr int kResendMs = 40;
 inline constexpr int kResendMaxMs = 1000;
-// The guest repeats its offer this often until the host answers it.
-inline constexpr int kOfferRepeatMs = 200;
 // Messages that arrive this far ahead of the next expected one are not kept.
 inline constexpr std::uint32_t kReorderWindow = 64;
 
@@ -60,7 +58,7 @@ struct ReliableState {
   };
   std::deque<Pending> unacked;
   std::map<std::uint32_t, std::string> early;  // received ahead of order
-  std::int64_t offered_at = 0, probed_at = 0;
+  std::int64_t probed_at = 0;
   int probe_gap = kResendMs;
   // Counts for the curious.
   std::size_t resent = 0, duplicates = 0;
@@ -109,7 +107,7 @@ struct LanState {
   ReliableState rel;
   // This copy answers only as a copy without the extension would.
   bool plain_only = false;
-  // The longest time one wait for a message took.
+  // The longest time one wait for a numbered message took.
   std::int64_t longest_wait_ms = 0;
 
   // Observers: at every end-of-hand prompt of a match, and on the host between

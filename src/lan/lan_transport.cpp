@@ -61,6 +61,12 @@ void udpPeerA_DataArrival(Game& g, const std::string& bytes, const std::string& 
     lan_reliable_accepted(g);
     return;
   }
+  // A "host" after the offer went out: the host has not heard it. Each one
+  // gets one offer, as each gets one "gest" from a copy without numbering.
+  if (l.rel.mode == 1 && bytes.rfind("host", 0) == 0) {
+    g.os.udp_send(kReliableOffer);
+    return;
+  }
   // Once numbered messages flow, a plain one is only the next connection's
   // "host", or the guest asking again whether its offer was taken.
   if (l.rel.mode == 2 && bytes.rfind("host", 0) != 0) {
@@ -123,12 +129,14 @@ void jusin_machi(Game& g) {
   LanState& l = g.lan;
   const std::int64_t start = g.os.now_ms();
   std::int64_t since = start;
+  // The connection's own waits go at the pace of "host", whatever the delivery.
+  const bool numbered = l.rel.mode == 2;
   for (;;) {
     if (l.abandon || g.t.lan_mode != 1) lan_abandon(g);
     if (!l.queue.empty()) {
       l.jusin_str = std::move(l.queue.front());
       l.queue.pop_front();
-      l.longest_wait_ms = std::max(l.longest_wait_ms, g.os.now_ms() - start);
+      if (numbered) l.longest_wait_ms = std::max(l.longest_wait_ms, g.os.now_ms() - start);
       return;
     }
     wait_pass(g, since);
@@ -336,10 +344,8 @@ void gest_sub(Game& g) {
     lan_send(g, "gest");
     return;
   }
-  // The offer, sent again from the waits until the host answers it.
   lan_send(g, kReliableOffer);
   l.rel.mode = 1;
-  l.rel.offered_at = g.os.now_ms();
 }
 
 // ---- the actor's messages ----

@@ -357,6 +357,25 @@ TEST(LanConnect, TheHostRepeatsHostUntilTheGuestAnswers) {
   EXPECT_EQ(lg.g.lan.timer_due, -1);
 }
 
+TEST(LanConnect, TheGuestOffersOnceForEachHostThatComesAfterIt) {
+  // The second "host" was queued before the offer went out and is passed over,
+  // as a copy without numbering passes it over; the one that comes two seconds
+  // later says that the offer was not heard.
+  LanGame lg(false);
+  lg.from_partner({"host", "host"});
+  bool repeated = false, answered = false;
+  auto original = lg.os.after_events;
+  lg.os.after_events = [&] {
+    if (!repeated && lg.os.now_ms() >= 2000) repeated = true, lg.from_partner({"host"});
+    if (!answered && lg.os.now_ms() >= 4000) answered = true, lg.from_partner({"OK"});
+    original();
+  };
+  gest_sub(lg.g);
+  check_ok(lg.g);
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(lg.os.sent, (std::vector<std::string>{kReliableOffer, kReliableOffer}));
+}
+
 TEST(LanConnect, SwitchingRolesKeepsThePortsOfTheFirstChoice) {
   LanGame lg;  // host first
   mnugest_Click(lg.g);
