@@ -46,7 +46,7 @@ inline constexpr std::uint32_t kReorderWindow = 64;
 struct ReliableState {
   // 0 plain, 1 offered and not yet answered (the guest), 2 spoken.
   int mode = 0;
-  // The partner spoke it once since the role was chosen.
+  // The partner of this connection spoke it (forgotten when a new one begins).
   bool partner_speaks = false;
   std::uint32_t next_seq = 1;   // of the next message sent
   std::uint32_t delivered = 0;  // the last message received in order

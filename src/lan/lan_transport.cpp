@@ -287,14 +287,13 @@ int aite_matsu(Game& g, unsigned applied) {
 void setuzoku_check(Game& g) {
   LanState& l = g.lan;
   const LanState::UserWait user(l);  // the guest's user has yet to press Start
-  // Every game connects afresh: the guest may have been restarted since.
+  // Every game connects afresh: the guest may have been restarted since, or be
+  // another program, so nothing the last partner spoke is assumed.
   l.rel.restart();
-  // A partner known to number its messages gets "host" more often: a lost one
-  // then costs a moment, not five seconds.
-  const int repeat = l.rel.partner_speaks ? kResendMaxMs / 2 : kHostRepeatMs;
+  l.rel.partner_speaks = false;
   lan_send(g, "host");
   l.timer_flag = 0;
-  l.timer_due = g.os.now_ms() + repeat;
+  l.timer_due = g.os.now_ms() + kHostRepeatMs;
   l.jusin_flag = 0;
   std::int64_t since = g.os.now_ms();
   while (l.jusin_flag == 0) {
@@ -319,7 +318,7 @@ void setuzoku_check(Game& g) {
     if (l.timer_flag == 1) {
       l.timer_flag = 0;
       lan_send(g, "host");
-      l.timer_due = g.os.now_ms() + repeat;
+      l.timer_due = g.os.now_ms() + kHostRepeatMs;
     }
     if (l.queue.empty()) {
       try {
@@ -335,6 +334,9 @@ void setuzoku_check(Game& g) {
 void gest_sub(Game& g) {
   LanState& l = g.lan;
   const LanState::UserWait user(l);
+  // The host may be another program than last time.
+  l.rel.restart();
+  l.rel.partner_speaks = false;
   do {
     jusin_machi(g);
   } while (l.jusin_str.rfind("host", 0) != 0);

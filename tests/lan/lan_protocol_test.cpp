@@ -376,6 +376,57 @@ TEST(LanConnect, TheGuestOffersOnceForEachHostThatComesAfterIt) {
   EXPECT_EQ(lg.os.sent, (std::vector<std::string>{kReliableOffer, kReliableOffer}));
 }
 
+TEST(LanConnect, ANewConnectionForgetsWhatTheLastPartnerSpoke) {
+  // Host: the last guest numbered its messages and vanished; the next one does
+  // not number them and answers after seven seconds. It hears "host" at the
+  // pace of five seconds, and no goodbye when this copy leaves.
+  {
+    LanGame lg;
+    Game& g = lg.g;
+    g.lan.in_match = true;
+    lg.from_partner({kReliableOffer});
+    setuzoku_check(g);
+    ASSERT_EQ(g.lan.rel.mode, 2);
+    lg.os.sent.clear();
+    const auto start = lg.os.now_ms();
+    bool answered = false;
+    auto original = lg.os.after_events;
+    lg.os.after_events = [&] {
+      if (!answered && lg.os.now_ms() - start >= 7000) answered = true, lg.from_partner({"gest"});
+      original();
+    };
+    setuzoku_check(g);
+    EXPECT_EQ(lg.os.sent, (std::vector<std::string>{"host", "host", "OK"}));
+    mnulane_Click(g);
+    EXPECT_EQ(std::count(lg.os.sent.begin(), lg.os.sent.end(), "#x"), 0);
+  }
+  // Guest: the last host numbered its messages; the next one answers a plain "OK".
+  {
+    LanGame lg(false);
+    Game& g = lg.g;
+    g.lan.in_match = true;
+    lg.from_partner({"host"});
+    gest_sub(g);
+    lg.from_partner({kReliableAccept});
+    check_ok(g);
+    ASSERT_EQ(g.lan.rel.mode, 2);
+    std::string data = "set_data ";
+    for (int i = 0; i < 20; ++i) data += lan::field2(0);
+    lg.from_partner({"host"});
+    bool answered = false;
+    auto original = lg.os.after_events;
+    lg.os.after_events = [&] {
+      if (!answered && g.lan.rel.mode == 1) answered = true, lg.from_partner({"OK", "basho  1", data});
+      original();
+    };
+    lan_oya_kime_guest(g);
+    EXPECT_EQ(g.lan.rel.mode, 0);
+    lg.os.sent.clear();
+    mnulane_Click(g);
+    EXPECT_TRUE(lg.os.sent.empty());
+  }
+}
+
 TEST(LanConnect, SwitchingRolesKeepsThePortsOfTheFirstChoice) {
   LanGame lg;  // host first
   mnugest_Click(lg.g);
