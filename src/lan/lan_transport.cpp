@@ -49,6 +49,8 @@ void udpPeerA_DataArrival(Game& g, const std::string& bytes, const std::string& 
     ++l.dropped_foreign;
     return;
   }
+  // Whatever it says, the partner is there.
+  l.rel.heard_at = g.os.now_ms();
   if (!lan::plausible_datagram(bytes)) {
     ++l.dropped_malformed;
     return;
@@ -102,10 +104,17 @@ namespace {
 
 // One pass of a wait for the partner: handles the abandon request, asks after a
 // minute of silence, and sleeps until something arrives (or the host's timer is due).
+// A partner that numbers its messages answers the questions this copy sends
+// while it waits, whatever its user does: when it stays silent, it is gone.
 void wait_pass(Game& g, std::int64_t& since) {
   LanState& l = g.lan;
   if (l.abandon || g.t.lan_mode != 1) lan_abandon(g);
   const std::int64_t now = g.os.now_ms();
+  const std::int64_t silent_since = std::max(since, l.rel.heard_at);
+  if (l.rel.mode == 2 && now - silent_since >= kPartnerGoneMs) {
+    l.partner_gone = true;
+    lan_abandon(g);
+  }
   if (now - since >= l.no_answer_ms) {
     // Whatever arrives meanwhile answers the question for the user.
     const MessageAnswer a = g.os.ask_while_waiting(
@@ -117,6 +126,7 @@ void wait_pass(Game& g, std::int64_t& since) {
   }
   lan_reliable_tick(g);
   std::int64_t until = since + l.no_answer_ms;
+  if (l.rel.mode == 2) until = std::min(until, silent_since + kPartnerGoneMs);
   if (l.timer_due >= 0) until = std::min(until, l.timer_due);
   if (const std::int64_t due = lan_reliable_due(g); due >= 0) until = std::min(until, due);
   g.os.sleep_until_datagram(int(std::max<std::int64_t>(0, until - now)));

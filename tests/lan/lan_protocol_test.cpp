@@ -475,6 +475,58 @@ TEST(LanWait, SilenceAsksAndYesGivesUp) {
   EXPECT_EQ(lg.g.t.lan_mode, 0);
 }
 
+TEST(LanWait, ANumberedPartnerThatAnswersNoQuestionIsGone) {
+  // Fifteen seconds without a word, even in the partner's turn: gone, without
+  // asking the user.
+  {
+    LanGame lg;
+    Game& g = lg.g;
+    lg.os.udp_idle_jumps = true;
+    g.lan.in_match = true;
+    lg.from_partner({kReliableOffer});
+    setuzoku_check(g);
+    const auto start = lg.os.now_ms();
+    EXPECT_THROW(aite_matsu(g), LanAbandoned);
+    EXPECT_GE(lg.os.now_ms() - start, kPartnerGoneMs);
+    EXPECT_LT(lg.os.now_ms() - start, kPartnerGoneMs + 1000);
+    EXPECT_TRUE(lg.os.messages.empty());
+    lan_back_to_title(g);
+    EXPECT_TRUE(lg.os.drew("相手からの応答が途絶えました"));
+  }
+  // A partner that answers the questions is waited for as long as its user
+  // may take, and this copy answers one question at most every half second.
+  {
+    LanGame lg;
+    Game& g = lg.g;
+    lg.os.udp_idle_jumps = true;
+    g.lan.in_match = true;
+    lg.from_partner({kReliableOffer});
+    setuzoku_check(g);
+    std::size_t seen = lg.os.sent.size();
+    auto original = lg.os.after_events;
+    lg.os.after_events = [&] {
+      for (; seen < lg.os.sent.size(); ++seen)
+        if (lg.os.sent[seen].rfind("#a", 0) == 0) lg.from_partner({"#a0"});
+      original();
+    };
+    lg.os.answers = {MessageAnswer::Yes};
+    const auto start = lg.os.now_ms();
+    EXPECT_THROW(aite_matsu(g), LanAbandoned);
+    EXPECT_GE(lg.os.now_ms() - start, kUserNoAnswerMs);
+    EXPECT_EQ(lg.os.messages.size(), 1u);
+
+    LanGame quiet;
+    quiet.from_partner({kReliableOffer});
+    setuzoku_check(quiet.g);
+    quiet.os.clock_ms += 1000;
+    quiet.os.sent.clear();
+    quiet.from_partner({"#a0", "#a0"});
+    quiet.os.clock_ms += kProbeAnswerMs;
+    quiet.from_partner({"#a0"});
+    EXPECT_EQ(quiet.os.sent, (std::vector<std::string>{"#a0", "#a0"}));
+  }
+}
+
 TEST(LanWait, LeavingFromTheMenuEndsAnyWait) {
   LanGame lg;
   lg.g.lan.in_match = true;
