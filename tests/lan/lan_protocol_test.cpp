@@ -38,7 +38,14 @@ class RecordingPlatform : public HeadlessPlatform {
   std::string udp_remote_address() const override { return "127.0.0.1"; }
   bool udp_send(const std::string& bytes) override {
     sent.push_back(bytes);
+    sent_at.push_back(clock_ms);
     return true;
+  }
+  std::vector<std::int64_t> sent_at;
+  std::vector<std::pair<std::string, std::int64_t>> waves;  // with the clock when played
+  bool play_wave(const std::string& path) override {
+    waves.emplace_back(path, clock_ms);
+    return HeadlessPlatform::play_wave(path);
   }
 };
 
@@ -259,6 +266,31 @@ TEST(LanReplay, KansFromTheHandAndAnAddedKan) {
   lan_pon_sub(lg.g, 22);
   lan_pon_sub(lg.g, 22);
   EXPECT_EQ(t.com_naki_cnt, 5);
+}
+
+TEST(LanReplay, TheRemoteRiichiComesAfterThePauseWithItsDiscard) {
+  LanGame lg;
+  Game& g = lg.g;
+  Table& t = g.t;
+  g.s.settei[16] = 0;  // the think pause of 400 to 1000 ms
+  partner_holds(g, {1, 2, 3, 5, 6, 7, 13, 14, 15, 22, 23, 24, 31}, 12);
+  t.com_junme = 3;
+  t.man_ten = 250;
+  lg.from_partner({"man_tumo  31", "man_sute  31", "man_rechi  1"});
+  EXPECT_EQ(com_main(g), 0);
+  const std::int64_t last_ok = lg.os.sent_at.back();
+  std::int64_t rechi_at = -1, click_at = -1;
+  for (const auto& [path, at] : lg.os.waves) {
+    if (path.find("sekiba_wave_rechi") != std::string::npos) rechi_at = at;
+    if (path.find("sekiba_wave_rechi") == std::string::npos && rechi_at >= 0 && click_at < 0) click_at = at;
+  }
+  ASSERT_GE(rechi_at, 0);
+  EXPECT_GE(rechi_at - last_ok, 400);
+  EXPECT_GE(click_at, rechi_at);  // the discard's click follows
+  EXPECT_EQ(t.com_rechi, 2);
+  EXPECT_EQ(t.rechi_bou, 1);
+  EXPECT_EQ(t.man_ten, 260);
+  EXPECT_EQ(t.com_daburi, 0);
 }
 
 TEST(LanSettle, AYakumanTextWithoutGroupsLeadsOnToTheYaku) {
