@@ -43,8 +43,16 @@ int com_main(Game& g) {
   // thinking; the discard it reports is laid like the computer's own.
   if (t.lan_mode == 1) {
     Tile tile = kEmpty;
-    if (const int r = lan_com_main(g, tile); r != 0) return r;
+    bool rechi = false;
+    if (const int r = lan_com_main(g, tile, rechi); r != 0) return r;
+    // The pause stands for the remote user's thinking: the riichi is declared
+    // with the discard that follows it. The remote side decided, so nothing is
+    // tested here.
     think_wait(g);
+    if (rechi) {
+      com_rechi_pr(g);
+      t.com_daburi = t.com_junme == 1 ? 1 : 0;
+    }
     lay_discard(g, tile);
     com_ura_disp(g);
     return 0;

@@ -85,8 +85,9 @@ void lan_set_dora(Game& g);  // after the host drew: send; the guest: receive
 void lan_haipai_send(Game& g);
 void lan_haipai_receive(Game& g);
 // The watcher's turn up to the discard: 0 with the discarded tile in `discard`
-// (the caller lays it as the computer's own), 1 ron, 2 self-draw win.
-int lan_com_main(Game& g, std::int16_t& discard);
+// and whether it declares riichi in `rechi` (the caller pauses, shows the
+// riichi and lays the tile as the computer's own), 1 ron, 2 self-draw win.
+int lan_com_main(Game& g, std::int16_t& discard, bool& rechi);
 void lan_pon_sub(Game& g, int hai);
 void lan_chi_sub(Game& g, int hai, int houhou);
 void lan_kan_sub(Game& g, int hai);

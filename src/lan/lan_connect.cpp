@@ -150,11 +150,12 @@ bool lan_oya_kime_guest(Game& g) {
 void lan_back_to_title(Game& g) {
   Table& t = g.t;
   LanState& l = g.lan;
-  const bool told = l.partner_left, mismatch = l.table_mismatch;
+  const bool told = l.partner_left, mismatch = l.table_mismatch, gone = l.partner_gone;
   l.in_match = false;
   l.abandon = false;
   l.partner_left = false;
   l.table_mismatch = false;
+  l.partner_gone = false;
   if (t.lan_mode == 1) mnulane_Click(g);
   t.kyoku_flag = 0;
   t.shori_chu = 0;
@@ -170,6 +171,7 @@ void lan_back_to_title(Game& g) {
   disp_gr(g, 32, 37, "ﾊﾞｰｼﾞｮﾝ " + version_text(), 7, 1);
   // Say why the table is gone.
   if (mismatch) disp_gr(g, 22, 40, "相手と牌が食い違ったためＬＡＮ対戦を中止しました", 7, 1);
+  else if (gone) disp_gr(g, 29, 40, "相手からの応答が途絶えました", 7, 1);
   else if (told) disp_gr(g, 28, 40, "相手がＬＡＮ対戦を中止しました", 7, 1);
   else disp_gr(g, 31, 40, "ＬＡＮ対戦を中止しました", 7, 1);
 }

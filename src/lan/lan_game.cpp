@@ -144,7 +144,7 @@ void lan_haipai_receive(Game& g) {
 
 // ---- the watcher's turn ----
 
-int lan_com_main(Game& g, std::int16_t& discard) {
+int lan_com_main(Game& g, std::int16_t& discard, bool& rechi) {
   Table& t = g.t;
   LanState& l = g.lan;
   constexpr unsigned kCalls = lan_code_bit(6) | lan_code_bit(7) | lan_code_bit(8);
@@ -187,11 +187,7 @@ int lan_com_main(Game& g, std::int16_t& discard) {
   discard = l.aite_hai;
   g.com.tenpai_flg = 0;
   g.com.osekai_machi = 0;
-  if (aite_matsu(g) == 5 && l.aite_hai == 1) {
-    t.com_rechi = 1;
-    com_rechi_pr(g);
-    if (t.com_junme == 1) t.com_daburi = 1;
-  }
+  rechi = aite_matsu(g) == 5 && l.aite_hai == 1;
   return 0;
 }
 

@@ -31,7 +31,9 @@ bool parse_seq(std::string_view s, std::uint32_t& n) {
 }
 
 void send_raw(Game& g, const std::string& bytes) {
-  if (g.lan.bound) g.os.udp_send(bytes);
+  if (!g.lan.bound) return;
+  g.os.udp_send(bytes);
+  g.lan.rel.sent_at = g.os.now_ms();
 }
 
 void acknowledge(Game& g) { send_raw(g, "#a" + std::to_string(g.lan.rel.delivered)); }
@@ -88,11 +90,17 @@ void on_ack(Game& g, std::string_view body) {
   }
   // Nothing acknowledges what was never sent.
   if (r.mode != 2 || n >= r.next_seq) return;
-  r.probe_gap = kResendMs;
+  const std::int64_t now = g.os.now_ms();
+  // A copy that waits asks how far this one has received; the answer tells it
+  // that this copy is still there. Anything sent lately told it already, and an
+  // answer taken for a question is then not answered again.
+  const bool answer = now - r.sent_at >= kProbeAnswerMs;
+  // Only news from the partner makes this copy ask quickly again.
+  if (!r.unacked.empty() && r.unacked.front().seq <= n) r.probe_gap = kResendMs;
   while (!r.unacked.empty() && r.unacked.front().seq <= n) r.unacked.pop_front();
+  if (answer) acknowledge(g);
   // The partner is waiting for what it has not got: send it again, unless it
   // has only just gone out.
-  const std::int64_t now = g.os.now_ms();
   for (auto& p : r.unacked) {
     if (now - p.sent_at < kResendMs / 2) continue;
     send_raw(g, p.frame);
@@ -142,12 +150,8 @@ void lan_reliable_send(Game& g, const std::string& message) {
 
 void lan_reliable_tick(Game& g) {
   ReliableState& r = g.lan.rel;
-  const std::int64_t now = g.os.now_ms();
-  if (r.mode == 1 && now - r.offered_at >= kOfferRepeatMs) {
-    send_raw(g, kReliableOffer);
-    r.offered_at = now;
-  }
   if (r.mode != 2) return;
+  const std::int64_t now = g.os.now_ms();
   for (auto& p : r.unacked) {
     if (now - p.sent_at < p.gap) continue;
     send_raw(g, p.frame);
@@ -164,7 +168,6 @@ void lan_reliable_tick(Game& g) {
 
 std::int64_t lan_reliable_due(const Game& g) {
   const ReliableState& r = g.lan.rel;
-  if (r.mode == 1) return r.offered_at + kOfferRepeatMs;
   if (r.mode != 2) return -1;
   std::int64_t due = r.probed_at + r.probe_gap;
   for (const auto& p : r.unacked) due = std::min(due, p.sent_at + p.gap);

@@ -40,15 +40,18 @@ inline constexpr char kReliableAccept[] = "OK #r1";
 // again twice as late, up to kResendMaxMs, while nothing comes back.
 inline constexpr int kResendMs = 40;
 inline constexpr int kResendMaxMs = 1000;
-// The guest repeats its offer this often until the host answers it.
-inline constexpr int kOfferRepeatMs = 200;
+// Between two copies that number their messages, a partner that has sent
+// nothing for this long while this copy waited and asked is gone. A copy
+// answers a question at most this often when it sends nothing else.
+inline constexpr int kPartnerGoneMs = 15000;
+inline constexpr int kProbeAnswerMs = 500;
 // Messages that arrive this far ahead of the next expected one are not kept.
 inline constexpr std::uint32_t kReorderWindow = 64;
 
 struct ReliableState {
   // 0 plain, 1 offered and not yet answered (the guest), 2 spoken.
   int mode = 0;
-  // The partner spoke it once since the role was chosen.
+  // The partner of this connection spoke it (forgotten when a new one begins).
   bool partner_speaks = false;
   std::uint32_t next_seq = 1;   // of the next message sent
   std::uint32_t delivered = 0;  // the last message received in order
@@ -60,7 +63,9 @@ struct ReliableState {
   };
   std::deque<Pending> unacked;
   std::map<std::uint32_t, std::string> early;  // received ahead of order
-  std::int64_t offered_at = 0, probed_at = 0;
+  std::int64_t probed_at = 0;
+  // When the partner was last heard from, and this copy last sent to it.
+  std::int64_t heard_at = 0, sent_at = 0;
   int probe_gap = kResendMs;
   // Counts for the curious.
   std::size_t resent = 0, duplicates = 0;
@@ -106,10 +111,12 @@ struct LanState {
   bool partner_left = false;
   // The match ended on a message this copy's table could not carry out.
   bool table_mismatch = false;
+  // The match ended because the partner answered nothing for kPartnerGoneMs.
+  bool partner_gone = false;
   ReliableState rel;
   // This copy answers only as a copy without the extension would.
   bool plain_only = false;
-  // The longest time one wait for a message took.
+  // The longest time one wait for a numbered message took.
   std::int64_t longest_wait_ms = 0;
 
   // Observers: at every end-of-hand prompt of a match, and on the host between

@@ -49,6 +49,8 @@ void udpPeerA_DataArrival(Game& g, const std::string& bytes, const std::string& 
     ++l.dropped_foreign;
     return;
   }
+  // Whatever it says, the partner is there.
+  l.rel.heard_at = g.os.now_ms();
   if (!lan::plausible_datagram(bytes)) {
     ++l.dropped_malformed;
     return;
@@ -59,6 +61,12 @@ void udpPeerA_DataArrival(Game& g, const std::string& bytes, const std::string& 
   }
   if (l.rel.mode == 1 && bytes == kReliableAccept) {
     lan_reliable_accepted(g);
+    return;
+  }
+  // A "host" after the offer went out: the host has not heard it. Each one
+  // gets one offer, as each gets one "gest" from a copy without numbering.
+  if (l.rel.mode == 1 && bytes.rfind("host", 0) == 0) {
+    g.os.udp_send(kReliableOffer);
     return;
   }
   // Once numbered messages flow, a plain one is only the next connection's
@@ -96,10 +104,17 @@ namespace {
 
 // One pass of a wait for the partner: handles the abandon request, asks after a
 // minute of silence, and sleeps until something arrives (or the host's timer is due).
+// A partner that numbers its messages answers the questions this copy sends
+// while it waits, whatever its user does: when it stays silent, it is gone.
 void wait_pass(Game& g, std::int64_t& since) {
   LanState& l = g.lan;
   if (l.abandon || g.t.lan_mode != 1) lan_abandon(g);
   const std::int64_t now = g.os.now_ms();
+  const std::int64_t silent_since = std::max(since, l.rel.heard_at);
+  if (l.rel.mode == 2 && now - silent_since >= kPartnerGoneMs) {
+    l.partner_gone = true;
+    lan_abandon(g);
+  }
   if (now - since >= l.no_answer_ms) {
     // Whatever arrives meanwhile answers the question for the user.
     const MessageAnswer a = g.os.ask_while_waiting(
@@ -111,6 +126,7 @@ void wait_pass(Game& g, std::int64_t& since) {
   }
   lan_reliable_tick(g);
   std::int64_t until = since + l.no_answer_ms;
+  if (l.rel.mode == 2) until = std::min(until, silent_since + kPartnerGoneMs);
   if (l.timer_due >= 0) until = std::min(until, l.timer_due);
   if (const std::int64_t due = lan_reliable_due(g); due >= 0) until = std::min(until, due);
   g.os.sleep_until_datagram(int(std::max<std::int64_t>(0, until - now)));
@@ -123,12 +139,14 @@ void jusin_machi(Game& g) {
   LanState& l = g.lan;
   const std::int64_t start = g.os.now_ms();
   std::int64_t since = start;
+  // The connection's own waits go at the pace of "host", whatever the delivery.
+  const bool numbered = l.rel.mode == 2;
   for (;;) {
     if (l.abandon || g.t.lan_mode != 1) lan_abandon(g);
     if (!l.queue.empty()) {
       l.jusin_str = std::move(l.queue.front());
       l.queue.pop_front();
-      l.longest_wait_ms = std::max(l.longest_wait_ms, g.os.now_ms() - start);
+      if (numbered) l.longest_wait_ms = std::max(l.longest_wait_ms, g.os.now_ms() - start);
       return;
     }
     wait_pass(g, since);
@@ -279,14 +297,13 @@ int aite_matsu(Game& g, unsigned applied) {
 void setuzoku_check(Game& g) {
   LanState& l = g.lan;
   const LanState::UserWait user(l);  // the guest's user has yet to press Start
-  // Every game connects afresh: the guest may have been restarted since.
+  // Every game connects afresh: the guest may have been restarted since, or be
+  // another program, so nothing the last partner spoke is assumed.
   l.rel.restart();
-  // A partner known to number its messages gets "host" more often: a lost one
-  // then costs a moment, not five seconds.
-  const int repeat = l.rel.partner_speaks ? kResendMaxMs / 2 : kHostRepeatMs;
+  l.rel.partner_speaks = false;
   lan_send(g, "host");
   l.timer_flag = 0;
-  l.timer_due = g.os.now_ms() + repeat;
+  l.timer_due = g.os.now_ms() + kHostRepeatMs;
   l.jusin_flag = 0;
   std::int64_t since = g.os.now_ms();
   while (l.jusin_flag == 0) {
@@ -311,7 +328,7 @@ void setuzoku_check(Game& g) {
     if (l.timer_flag == 1) {
       l.timer_flag = 0;
       lan_send(g, "host");
-      l.timer_due = g.os.now_ms() + repeat;
+      l.timer_due = g.os.now_ms() + kHostRepeatMs;
     }
     if (l.queue.empty()) {
       try {
@@ -327,6 +344,9 @@ void setuzoku_check(Game& g) {
 void gest_sub(Game& g) {
   LanState& l = g.lan;
   const LanState::UserWait user(l);
+  // The host may be another program than last time.
+  l.rel.restart();
+  l.rel.partner_speaks = false;
   do {
     jusin_machi(g);
   } while (l.jusin_str.rfind("host", 0) != 0);
@@ -336,10 +356,8 @@ void gest_sub(Game& g) {
     lan_send(g, "gest");
     return;
   }
-  // The offer, sent again from the waits until the host answers it.
   lan_send(g, kReliableOffer);
   l.rel.mode = 1;
-  l.rel.offered_at = g.os.now_ms();
 }
 
 // ---- the actor's messages ----

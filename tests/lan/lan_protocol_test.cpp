@@ -38,7 +38,14 @@ class RecordingPlatform : public HeadlessPlatform {
   std::string udp_remote_address() const override { return "127.0.0.1"; }
   bool udp_send(const std::string& bytes) override {
     sent.push_back(bytes);
+    sent_at.push_back(clock_ms);
     return true;
+  }
+  std::vector<std::int64_t> sent_at;
+  std::vector<std::pair<std::string, std::int64_t>> waves;  // with the clock when played
+  bool play_wave(const std::string& path) override {
+    waves.emplace_back(path, clock_ms);
+    return HeadlessPlatform::play_wave(path);
   }
 };
 
@@ -261,6 +268,31 @@ TEST(LanReplay, KansFromTheHandAndAnAddedKan) {
   EXPECT_EQ(t.com_naki_cnt, 5);
 }
 
+TEST(LanReplay, TheRemoteRiichiComesAfterThePauseWithItsDiscard) {
+  LanGame lg;
+  Game& g = lg.g;
+  Table& t = g.t;
+  g.s.settei[16] = 0;  // the think pause of 400 to 1000 ms
+  partner_holds(g, {1, 2, 3, 5, 6, 7, 13, 14, 15, 22, 23, 24, 31}, 12);
+  t.com_junme = 3;
+  t.man_ten = 250;
+  lg.from_partner({"man_tumo  31", "man_sute  31", "man_rechi  1"});
+  EXPECT_EQ(com_main(g), 0);
+  const std::int64_t last_ok = lg.os.sent_at.back();
+  std::int64_t rechi_at = -1, click_at = -1;
+  for (const auto& [path, at] : lg.os.waves) {
+    if (path.find("sekiba_wave_rechi") != std::string::npos) rechi_at = at;
+    if (path.find("sekiba_wave_rechi") == std::string::npos && rechi_at >= 0 && click_at < 0) click_at = at;
+  }
+  ASSERT_GE(rechi_at, 0);
+  EXPECT_GE(rechi_at - last_ok, 400);
+  EXPECT_GE(click_at, rechi_at);  // the discard's click follows
+  EXPECT_EQ(t.com_rechi, 2);
+  EXPECT_EQ(t.rechi_bou, 1);
+  EXPECT_EQ(t.man_ten, 260);
+  EXPECT_EQ(t.com_daburi, 0);
+}
+
 TEST(LanSettle, AYakumanTextWithoutGroupsLeadsOnToTheYaku) {
   LanGame lg;
   lg.from_partner({"yakuman  0", "yakusuu  020 1"});
@@ -357,6 +389,76 @@ TEST(LanConnect, TheHostRepeatsHostUntilTheGuestAnswers) {
   EXPECT_EQ(lg.g.lan.timer_due, -1);
 }
 
+TEST(LanConnect, TheGuestOffersOnceForEachHostThatComesAfterIt) {
+  // The second "host" was queued before the offer went out and is passed over,
+  // as a copy without numbering passes it over; the one that comes two seconds
+  // later says that the offer was not heard.
+  LanGame lg(false);
+  lg.from_partner({"host", "host"});
+  bool repeated = false, answered = false;
+  auto original = lg.os.after_events;
+  lg.os.after_events = [&] {
+    if (!repeated && lg.os.now_ms() >= 2000) repeated = true, lg.from_partner({"host"});
+    if (!answered && lg.os.now_ms() >= 4000) answered = true, lg.from_partner({"OK"});
+    original();
+  };
+  gest_sub(lg.g);
+  check_ok(lg.g);
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(lg.os.sent, (std::vector<std::string>{kReliableOffer, kReliableOffer}));
+}
+
+TEST(LanConnect, ANewConnectionForgetsWhatTheLastPartnerSpoke) {
+  // Host: the last guest numbered its messages and vanished; the next one does
+  // not number them and answers after seven seconds. It hears "host" at the
+  // pace of five seconds, and no goodbye when this copy leaves.
+  {
+    LanGame lg;
+    Game& g = lg.g;
+    g.lan.in_match = true;
+    lg.from_partner({kReliableOffer});
+    setuzoku_check(g);
+    ASSERT_EQ(g.lan.rel.mode, 2);
+    lg.os.sent.clear();
+    const auto start = lg.os.now_ms();
+    bool answered = false;
+    auto original = lg.os.after_events;
+    lg.os.after_events = [&] {
+      if (!answered && lg.os.now_ms() - start >= 7000) answered = true, lg.from_partner({"gest"});
+      original();
+    };
+    setuzoku_check(g);
+    EXPECT_EQ(lg.os.sent, (std::vector<std::string>{"host", "host", "OK"}));
+    mnulane_Click(g);
+    EXPECT_EQ(std::count(lg.os.sent.begin(), lg.os.sent.end(), "#x"), 0);
+  }
+  // Guest: the last host numbered its messages; the next one answers a plain "OK".
+  {
+    LanGame lg(false);
+    Game& g = lg.g;
+    g.lan.in_match = true;
+    lg.from_partner({"host"});
+    gest_sub(g);
+    lg.from_partner({kReliableAccept});
+    check_ok(g);
+    ASSERT_EQ(g.lan.rel.mode, 2);
+    std::string data = "set_data ";
+    for (int i = 0; i < 20; ++i) data += lan::field2(0);
+    lg.from_partner({"host"});
+    bool answered = false;
+    auto original = lg.os.after_events;
+    lg.os.after_events = [&] {
+      if (!answered && g.lan.rel.mode == 1) answered = true, lg.from_partner({"OK", "basho  1", data});
+      original();
+    };
+    lan_oya_kime_guest(g);
+    EXPECT_EQ(g.lan.rel.mode, 0);
+    lg.os.sent.clear();
+    mnulane_Click(g);
+    EXPECT_TRUE(lg.os.sent.empty());
+  }
+}
+
 TEST(LanConnect, SwitchingRolesKeepsThePortsOfTheFirstChoice) {
   LanGame lg;  // host first
   mnugest_Click(lg.g);
@@ -403,6 +505,58 @@ TEST(LanWait, SilenceAsksAndYesGivesUp) {
   EXPECT_EQ(lg.os.messages[0].buttons, MessageButtons::YesNo);
   EXPECT_GE(lg.os.now_ms() - start, 2 * kNoAnswerMs);
   EXPECT_EQ(lg.g.t.lan_mode, 0);
+}
+
+TEST(LanWait, ANumberedPartnerThatAnswersNoQuestionIsGone) {
+  // Fifteen seconds without a word, even in the partner's turn: gone, without
+  // asking the user.
+  {
+    LanGame lg;
+    Game& g = lg.g;
+    lg.os.udp_idle_jumps = true;
+    g.lan.in_match = true;
+    lg.from_partner({kReliableOffer});
+    setuzoku_check(g);
+    const auto start = lg.os.now_ms();
+    EXPECT_THROW(aite_matsu(g), LanAbandoned);
+    EXPECT_GE(lg.os.now_ms() - start, kPartnerGoneMs);
+    EXPECT_LT(lg.os.now_ms() - start, kPartnerGoneMs + 1000);
+    EXPECT_TRUE(lg.os.messages.empty());
+    lan_back_to_title(g);
+    EXPECT_TRUE(lg.os.drew("相手からの応答が途絶えました"));
+  }
+  // A partner that answers the questions is waited for as long as its user
+  // may take, and this copy answers one question at most every half second.
+  {
+    LanGame lg;
+    Game& g = lg.g;
+    lg.os.udp_idle_jumps = true;
+    g.lan.in_match = true;
+    lg.from_partner({kReliableOffer});
+    setuzoku_check(g);
+    std::size_t seen = lg.os.sent.size();
+    auto original = lg.os.after_events;
+    lg.os.after_events = [&] {
+      for (; seen < lg.os.sent.size(); ++seen)
+        if (lg.os.sent[seen].rfind("#a", 0) == 0) lg.from_partner({"#a0"});
+      original();
+    };
+    lg.os.answers = {MessageAnswer::Yes};
+    const auto start = lg.os.now_ms();
+    EXPECT_THROW(aite_matsu(g), LanAbandoned);
+    EXPECT_GE(lg.os.now_ms() - start, kUserNoAnswerMs);
+    EXPECT_EQ(lg.os.messages.size(), 1u);
+
+    LanGame quiet;
+    quiet.from_partner({kReliableOffer});
+    setuzoku_check(quiet.g);
+    quiet.os.clock_ms += 1000;
+    quiet.os.sent.clear();
+    quiet.from_partner({"#a0", "#a0"});
+    quiet.os.clock_ms += kProbeAnswerMs;
+    quiet.from_partner({"#a0"});
+    EXPECT_EQ(quiet.os.sent, (std::vector<std::string>{"#a0", "#a0"}));
+  }
 }
 
 TEST(LanWait, LeavingFromTheMenuEndsAnyWait) {
