@@ -69,6 +69,18 @@ bool split_wait(Game& g) {
   return false;
 }
 
+// The computer wins on thirteen orphans as the user does, so its orphan wait
+// is a winning tile at the draw too.
+bool orphans_wait(Game& g) {
+  for (Tile code : kOrphans) {
+    work_bak1_load(g);
+    g.a.work_hai[14] = code;
+    work_hai_sort(g);
+    if (kokushi_check(g) != 0) return true;
+  }
+  return false;
+}
+
 bool has_any_meld(const Table& t) {
   for (int i = 1; i <= 4 && i < t.man_naki_cnt; ++i)
     if (t.man_naki_kind[i] != 0) return true;
@@ -84,6 +96,7 @@ int com_nagare_tenpai(Game& g) {
   work_bak1_save(g);
   if (sets_and_wait(g)) return kAgari;
   if (seven_pairs_wait(g, com_hai_kazu)) return kAgari;
+  if (orphans_wait(g)) return kAgari;
   if (split_wait(g)) return kAgari;
   return 0;
 }
@@ -96,14 +109,7 @@ int man_nagare_tenpai(Game& g) {
   if (sets_and_wait(g)) return kAgari;
   const bool closed = !has_any_meld(g.t);
   if (closed && seven_pairs_wait(g, man_hai_kazu)) return kAgari;
-  if (closed) {
-    for (Tile code : kOrphans) {
-      work_bak1_load(g);
-      g.a.work_hai[14] = code;
-      work_hai_sort(g);
-      if (kokushi_check(g) != 0) return kAgari;
-    }
-  }
+  if (closed && orphans_wait(g)) return kAgari;
   if (split_wait(g)) return kAgari;
   return 0;
 }

@@ -78,8 +78,8 @@ void sousa_window(Game& g, int cursor, int mode) {
   g.man.sousa_mode = std::int16_t(mode);
   g.man.sousa_cursor = std::int16_t(cursor);
   const Mode& m = kModes[std::size_t(mode)];
-  // The window is redrawn at every move of its cursor: starting from the clean
-  // background keeps its shadow from darkening with each redraw.
+  // The window is redrawn at every move of its cursor, always from the clean
+  // background of its corner, where nothing else of the table lies.
   blit(g.scr.win, 8 * 66, 8 * 4, g.scr.PicHAIKEI, 8 * 66, 8 * 4, 8 * 13 + 8, 8 * 14 + 8, Rop::Copy);
   gbox_r(g, 66, 4, 78, 17, 7, 0, 1);
   disp_gr(g, 69, 5, "操　作", 0, 0);

@@ -139,11 +139,12 @@ TEST_F(Machi, DrawSevenPairsNeedsTheLoneTileHeldOnce) {
   EXPECT_EQ(man_nagare_tenpai(g), 38);
 }
 
-TEST_F(Machi, DrawThirteenOrphansCountsForTheUserOnly) {
+TEST_F(Machi, DrawThirteenOrphansIsTenpaiForBothSides) {
   Hand h = hand_of({});
   for (int i = 0; i < 13; ++i) h[std::size_t(i + 1)] = Tile(kOrphanCodes[i]);
+  // The computer wins on any of the thirteen, so it is not noten either.
   g.t.com_hai = h;
-  EXPECT_EQ(com_nagare_tenpai(g), 0);
+  EXPECT_EQ(com_nagare_tenpai(g), 38);
   g.t.man_hai = h;
   EXPECT_EQ(man_nagare_tenpai(g), 38);
   // Twelve codes and a pair wait on the missing code.
