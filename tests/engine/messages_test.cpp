@@ -112,7 +112,7 @@ TEST(Messages, EveryTextTitleButtonAndIcon) {
          load_settei(tg.g);
          load_settei(tg.g);  // told once a run
        },
-       "設定ﾌｧｲﾙを読み込めませんでした。\n{dir}/sekiba_set.txt\n初期値で続けます。保存するとこのファイルは置き換えられます。",
+       "設定ﾌｧｲﾙを読み込めませんでした。\n{dir}/sekiba_set.txt\n初期値で続けます。このファイルは置き換えられないため、保存できません。",
        "ﾌｧｲﾙの読み込み", Ok, Warn},
       {"sending the top data",
        [](test::TestGame& tg) {
