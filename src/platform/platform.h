@@ -11,6 +11,10 @@
 
 #include "platform/surface.h"
 
+// Marks a text for the catalogue where it stands in a table; it is passed through
+// Platform::tr where it is shown.
+#define N_(text) text
+
 namespace sekiba {
 
 // Thrown out of yield() and sleep_until_event() once the user has asked to quit,
@@ -105,6 +109,16 @@ class Platform {
   // Loads a JPEG or BMP picture at its own size; false (and s unchanged) on failure.
   virtual bool load_image(const std::string& path, Surface& s) = 0;
   virtual bool save_bmp(const Surface& s, const std::string& path) = 0;
+
+  // ---- the player's language ----
+  // Every text a player can see is written in the game in Japanese, exactly as
+  // the game gives it, and passes here on its way to the screen: the answer is
+  // that text in the player's language (the Japanese text itself when the player
+  // reads Japanese, or when the catalogue has no entry for it). Files, wire
+  // messages and stored names never pass here. The source marks each such text
+  // with tr("...") or, in a table read later, N_("...") so the catalogue tools
+  // find it.
+  virtual std::string tr(const std::string& ja) const { return ja; }
 
   // ---- the window ----
   // The surface the window shows; it stays owned by the game.
