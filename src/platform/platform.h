@@ -119,6 +119,13 @@ class Platform {
   // with tr("...") or, in a table read later, N_("...") so the catalogue tools
   // find it.
   virtual std::string tr(const std::string& ja) const { return ja; }
+  // The same for a text that needs another wording in one place (a short name
+  // where the table has little room): the catalogue tells the two apart by the
+  // context, a short ASCII word such as "table".
+  virtual std::string tr_in(const char* context, const std::string& ja) const {
+    (void)context;
+    return ja;
+  }
 
   // ---- the window ----
   // The surface the window shows; it stays owned by the game.
