@@ -70,11 +70,16 @@ void key_machi(Game& g) {
 }
 
 void jidou_pause(Game& g) {
-  // A hand-edited settings file may hold any number: no step waits longer than
-  // at the slowest speed the dialog offers.
-  const int n = std::min<int>(g.s.settei[11], 15);
+  const int n = g.s.settei[11];
   if (n == 1) return;
-  for (int i = 0; i < n; ++i) wait_ms(g, 100);
+  // A long pause (a settings file may ask for a hundred steps) must not outlast
+  // the automatic play it belongs to: switching it off ends the pause at once.
+  // Quitting unwinds from inside the wait itself.
+  const bool automatic = g.t.jidou == 1;
+  for (int i = 0; i < n; ++i) {
+    if (automatic && g.t.jidou != 1) return;
+    wait_ms(g, 100);
+  }
 }
 
 void score_rireki_add(Game& g) {

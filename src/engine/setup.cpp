@@ -125,15 +125,16 @@ int stack_dealer(Game& g, std::array<Tile, 16>& hand, int d) {
     if (trigger == 0) break;
     if (trigger != d) continue;
     const int v = g.t.clock_sec % 3;
+    // The variant is copied whole, even where an indicator already shows one of
+    // its four copies: the count then says five, which only keeps the code from
+    // being drawn again.
+    std::array<int, 40> copies{};
     for (int i = 1; i <= 14; ++i) {
       const int code = g.tumikomi_data[std::size_t(base + 14 * v + i)];
       if (code == kEmpty) break;
-      // The editor never saves a variant with a fifth copy; a damaged table must
-      // still not index outside the counts.
-      if (code < 0 || code > 39) break;
-      // A hand-edited file may ask for a fifth copy (the dora included): the
-      // rest of the hand is then dealt at random.
-      if (g.t.hai_cnt[std::size_t(code)] >= 4) break;
+      // The editor never saves a variant with a fifth copy of its own; a damaged
+      // file must neither index outside the counts nor put five alike in a hand.
+      if (code < 0 || code > 39 || ++copies[std::size_t(code)] > 4) break;
       hand[std::size_t(slot++)] = Tile(code);
       ++g.t.hai_cnt[std::size_t(code)];
     }

@@ -367,6 +367,54 @@ TEST_F(DriverTest, StartMenuHidesAfterTheFirstDiscardAndGamesFollowEachOther) {
   EXPECT_EQ(ends, 2);
 }
 
+TEST_F(DriverTest, HandsDealtWithAFifthCountedCopyPlayToTheirEnd) {
+  // Every pattern stacks four each of 1, 2 and 3 bamboo for either dealer; when an
+  // indicator shows one of them the count says five. Such hands must play on
+  // (automatic play against the computer) and never bring a fifth copy out.
+  g.tumikomi_data.fill(38);
+  for (int p = 0; p < 15; ++p) {
+    g.tumikomi_data[std::size_t(43 * p)] = std::int16_t(p + 1);
+    for (int v = 0; v < 3; ++v) {
+      int i = 1;
+      for (int code : {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4})
+        g.tumikomi_data[std::size_t(43 * p + 14 * v + i++)] = std::int16_t(code);
+    }
+  }
+  g.tumikomi_data[645] = 0;
+  g.s.settei[14] = g.s.settei[19] = 0;
+  g.s.settei[11] = 1;
+  std::set<int> five_hands;
+  int turns_with_five = 0;
+  g.players.man = [&](Game& gg) {
+    const Table& t = gg.t;
+    for (int c = 1; c <= 37; ++c) {
+      if (t.hai_cnt[std::size_t(c)] < 5) continue;
+      five_hands.insert(t.game_no * 1000 + t.kyoku * 10 + t.honba);
+      ++turns_with_five;
+      int seen = 0;
+      for (int i = 1; i <= 14; ++i) seen += (t.man_hai[std::size_t(i)] == c) + (t.com_hai[std::size_t(i)] == c);
+      for (int i = 1; i <= 20; ++i) seen += (t.man_sute[std::size_t(i)] == c) + (t.com_sute[std::size_t(i)] == c);
+      EXPECT_LE(seen, 4) << "code " << c;
+    }
+    gg.t.jidou = 1;
+    return man_main(gg);
+  };
+  int games = 0;
+  tg.os.on_idle = [&](HeadlessPlatform& os) {
+    if (g.rec.name_waiting) return frmname_cmdOK(g, "test");
+    int ends = 0;
+    for (const auto& t : os.texts) ends += t == "１ゲーム終了です";
+    if (ends > games) {
+      games = ends;
+      if (five_hands.size() >= 2 || games >= 30) return os.quit();
+    }
+    os.input.push_back(kEnter);
+  };
+  run_until_quit();
+  EXPECT_GE(five_hands.size(), 2u) << "games " << games;
+  EXPECT_GT(turns_with_five, 2);
+}
+
 TEST_F(DriverTest, QuitDuringTheDiceEndsCleanly) {
   tg.os.on_idle = [](HeadlessPlatform& os) { os.on_menu("mnuend"); };
   run_until_quit();

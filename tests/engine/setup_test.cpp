@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/game.h"
 #include "test_game.h"
 
@@ -169,7 +171,36 @@ TEST_F(SetupTest, StackedDealFillsTheDealersFirstSlots) {
   EXPECT_TRUE(stacked);
 }
 
-TEST_F(SetupTest, AStackedFifthCopyIsNeverDealt) {
+TEST_F(SetupTest, AStackedVariantIsCopiedWholeEvenPastAnIndicatorsCopy) {
+  // Four 1-bamboo in the variant while the indicator shows a fifth: the hand
+  // still starts with the whole variant and the count says five.
+  one_pattern(g, 42, {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4});
+  int stacked = 0;
+  for (std::uint32_t seed = 1; seed < 1500 && stacked < 3; ++seed) {
+    g.rng.seed(seed);
+    set_shoki2(g);
+    set_dora(g);
+    if (g.t.dora != 1) {
+      --g.t.hai_cnt[std::size_t(g.t.dora)];
+      g.t.dora = 1;
+      ++g.t.hai_cnt[1];
+    }
+    const int before = g.t.hai_cnt[1];
+    g.t.oya = 1;
+    haipai_ton(g);
+    if (g.t.man_hai[1] != 1 || g.t.man_hai[5] != 2) continue;
+    ++stacked;
+    const std::array<int, 13> want = {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4};
+    for (int i = 1; i <= 13; ++i) ASSERT_EQ(g.t.man_hai[std::size_t(i)], want[std::size_t(i - 1)]) << seed;
+    EXPECT_EQ(g.t.hai_cnt[1], before + 4);
+    // The count of five keeps the code from being drawn again, nothing more.
+    EXPECT_NE(g.t.man_hai[14], 1);
+    for (int i = 1; i <= 13; ++i) EXPECT_NE(g.t.com_hai[std::size_t(i)], 1);
+  }
+  EXPECT_EQ(stacked, 3);
+}
+
+TEST_F(SetupTest, ADamagedVariantNeverPutsFiveAlikeInAHand) {
   one_pattern(g, 42, {31, 31, 31, 31, 31, 32, 32});
   bool stacked = false;
   for (std::uint32_t seed = 1; seed < 500; ++seed) {
@@ -178,8 +209,12 @@ TEST_F(SetupTest, AStackedFifthCopyIsNeverDealt) {
     set_dora(g);
     g.t.oya = 1;
     haipai_ton(g);
-    for (int c = 1; c <= 37; ++c) ASSERT_LE(g.t.hai_cnt[c], 4) << "seed " << seed;
-    stacked = stacked || (g.t.man_hai[1] == 31 && g.t.man_hai[4] == 31);
+    const auto& h = g.t.man_hai;
+    ASSERT_LE(std::count(h.begin() + 1, h.begin() + 15, Tile(31)), 4) << "seed " << seed;
+    if (h[1] == 31 && h[4] == 31) {
+      stacked = true;
+      EXPECT_NE(h[5], 31);  // the copy stopped at the variant's own fifth
+    }
   }
   EXPECT_TRUE(stacked);
 }

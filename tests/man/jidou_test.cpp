@@ -1,5 +1,6 @@
 // Automatic play, its prompts, the hint proposal and the dora labels.
 #include "com/shikou.h"
+#include "engine/driver.h"
 #include "engine/setup.h"
 #include "eval/bunkai.h"
 #include "man/man_fixture.h"
@@ -93,6 +94,32 @@ TEST_F(JidouTest, SwitchingOnDuringTheDecisionLetsTheTurnFinishItself) {
     EXPECT_EQ(g.t.man_junme, 2);
     EXPECT_TRUE(script.empty());
   }
+}
+
+TEST_F(JidouTest, ThePauseTakesItsStepsAsTheFileGivesThemAndEndsWithAutomaticPlay) {
+  g.t.jidou = 1;
+  for (int n : {16, 100}) {
+    g.s.settei[11] = std::int16_t(n);
+    const auto start = os.clock_ms;
+    jidou_pause(g);
+    EXPECT_GE(os.clock_ms - start, 100 * n) << n;
+    EXPECT_LT(os.clock_ms - start, 102 * n) << n;
+  }
+  // F4 and Enter while paused: automatic play ends, and so does the pause.
+  os.input.push_back(key(kVkF4));
+  script = {key(kVkEnter)};
+  auto start = os.clock_ms;
+  jidou_pause(g);
+  EXPECT_EQ(g.t.jidou, 0);
+  EXPECT_LT(os.clock_ms - start, 500);
+  // Quitting during the pause unwinds at once.
+  g.t.jidou = 1;
+  start = os.clock_ms;
+  os.after_events = [&] {
+    if (os.clock_ms - start > 300) os.quit();
+  };
+  EXPECT_THROW(jidou_pause(g), QuitRequested);
+  EXPECT_LT(os.clock_ms - start, 600);
 }
 
 TEST_F(ManTest, HintNeverWithMeldsNorInAutomaticPlayLabels) {
