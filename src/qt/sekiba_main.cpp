@@ -43,12 +43,12 @@ int main(int argc, char** argv) {
   QFont font = QApplication::font();
   font.setFamily(QStringLiteral("Noto Sans CJK JP"));
   QApplication::setFont(font);
-  sekiba::install_qt_translation();
   // The desktop ties the window to its menu entry and icon by this id.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.sekiba.Sekiba"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/org.sekiba.Sekiba.svg")));
 
   sekiba::QtPlatform os;
+  sekiba::start_language(os);
   sekiba::Game g(os);
   sekiba::FrmSekiba w(os, g);
   os.attach(&w, &g);
