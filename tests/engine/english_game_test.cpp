@@ -22,6 +22,7 @@ namespace {
 
 constexpr InputEvent kEnter{InputEvent::Kind::KeyDown, 13};
 constexpr InputEvent kSpace{InputEvent::Kind::KeyDown, 32};
+constexpr InputEvent kPon{InputEvent::Kind::KeyDown, '1'};
 
 // Kana, CJK ideographs and punctuation, the full- and half-width forms.
 bool has_japanese(const std::string& utf8) {
@@ -43,6 +44,12 @@ TEST(HasJapanese, TellsKanaKanjiAndWideFormsFromEnglish) {
   for (const char* ja : {"ﾘｰﾁ", "ロン", "流局", "ＣＯＭ", "、", "Ron｡"}) EXPECT_TRUE(has_japanese(ja)) << ja;
   for (const char* en : {"", "Riichi", "3 han 40 fu", "é ● ★ →", "Dora: 5"})
     EXPECT_FALSE(has_japanese(en)) << en;
+}
+
+std::string joined(const std::vector<std::string>& texts) {
+  std::string out;
+  for (const auto& t : texts) out += "\n  [" + t + "]";
+  return out;
 }
 
 // A game whose platform speaks English.
@@ -92,10 +99,13 @@ TEST(EnglishGame, WholeGamesShowNothingJapanese) {
     gg.s.settei[12] = 1;  // no sound
     gg.rng.seed(std::uint32_t(11 + n));
     const std::string game_over = os.tr("１ゲーム終了です");
+    // "1" takes a pon whenever one is offered (and means nothing elsewhere);
+    // Enter takes what the operation window proposes.
     os.on_idle = [&](HeadlessPlatform& p) {
       if (gg.rec.name_waiting) return frmname_cmdOK(gg, "test");
       for (const auto& t : p.texts)
         if (t == game_over) return p.quit();
+      p.input.push_back(kPon);
       p.input.push_back(kEnter);
     };
     gg.players.man = [&](Game& x) {
@@ -118,7 +128,7 @@ TEST(EnglishGame, WholeGamesShowNothingJapanese) {
     } catch (const QuitRequested&) {
     }
     const auto bad = one.japanese_shown();
-    EXPECT_TRUE(bad.empty()) << "game " << n << ": " << ::testing::PrintToString(bad);
+    EXPECT_TRUE(bad.empty()) << "game " << n << ": " << joined(bad);
   }
   EXPECT_TRUE(called && riichi && won && drawn)
       << "call " << called << " riichi " << riichi << " win " << won << " draw " << drawn;
@@ -132,27 +142,27 @@ TEST(EnglishGame, EventSticksChartsAndMessageBoxesAreEnglish) {
   ASSERT_TRUE(Form_Load(g));
   g.s.settei[12] = 1;
   Table& t = g.t;
-  // Outside a hand every event is refused; in a fresh deal each is offered and
-  // declined with Space.
+  tg.os.on_idle = [](HeadlessPlatform& os) { os.input.push_back(kSpace); };
+  // Outside a hand every event is refused; in a fresh deal each is offered,
+  // and Space answers every prompt.
   for (auto* event : {dora_rulet, rasu_tumo_ch, hai_koukan, nibai_kake, com_open_sub}) event(g);
   t.kyoku_flag = 1;
   t.oya = 1;
   t.man_junme = 1;
   t.ivent_bou = {1, 1, 1, 1, 1, 0};
-  for (auto* event : {dora_rulet, rasu_tumo_ch, hai_koukan, nibai_kake, com_open_sub}) {
-    tg.os.input.push_back(kSpace);
-    event(g);
-  }
+  for (auto* event : {dora_rulet, rasu_tumo_ch, hai_koukan, nibai_kake, com_open_sub}) event(g);
   tenbou_score(g);
   t.kyoku_flag = 0;
+  tg.os.on_idle = [](HeadlessPlatform& os) { os.input.push_back(kEnter); };
   try {
-    for (const char* menu : {"mnurireki3", "mnuhiscore", "mnusousin", "mnuauto", "mnuend"})
-      tg.os.on_menu(menu);
+    for (const char* menu : {"mnurireki3", "mnuhiscore", "mnusousin", "mnuauto"}) tg.os.on_menu(menu);
+    t.kyoku_flag = 1;  // a game in progress: quitting asks whether to keep it
+    tg.os.on_menu("mnuend");
   } catch (const QuitRequested&) {
   }
   EXPECT_FALSE(tg.os.messages.empty());
   const auto bad = e.japanese_shown();
-  EXPECT_TRUE(bad.empty()) << ::testing::PrintToString(bad);
+  EXPECT_TRUE(bad.empty()) << joined(bad);
 }
 
 }  // namespace
