@@ -10,6 +10,7 @@
 #include "headless/headless_platform.h"
 #include "platform/fileio.h"
 #include "qt/frmsettei.h"
+#include "qt/qt_language.h"
 #include "qt_app.h"
 
 namespace sekiba {
@@ -60,6 +61,16 @@ TEST(LanguageRow, ChoiceKeptInItsOwnFileAndAnnouncedOnce) {
   ASSERT_EQ(os.messages.size(), 2u);
   EXPECT_EQ(os.messages[1].text, "言語の設定を保存できませんでした");
   qunsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(QtTexts, EnglishTakesQtsJapaneseButtonsAway) {
+  test::ensure_qt_app();
+  const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+  if (!install_qt_translation(QStringLiteral("ja"))) GTEST_SKIP() << "Qt's Japanese texts are not installed";
+  EXPECT_NE(yes(), QStringLiteral("&Yes"));
+  ASSERT_TRUE(install_qt_translation(QStringLiteral("en")));
+  EXPECT_EQ(yes(), QStringLiteral("&Yes"));
+  install_qt_translation(QStringLiteral("ja"));
 }
 
 }  // namespace
