@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/catalogue.h"
 #include "platform/platform.h"
 
 namespace sekiba {
@@ -27,6 +28,7 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> dialogs_closed;
   std::vector<std::string> shell_opened;
   std::string caption;
+  std::vector<std::string> captions;  // every caption set, in order
   std::vector<std::string> notices;
   std::string clipboard;
   std::map<std::string, bool> menu_shown;
@@ -38,6 +40,15 @@ class HeadlessPlatform : public Platform {
   int window_changes = 0;
   int yields = 0;
   bool centered = false;
+
+  // ---- the player's language ----
+  // Empty: the texts as written (Japanese). A test that loads the English
+  // catalogue plays the game in English.
+  Catalogue catalogue;
+  std::string tr(const std::string& ja) const override { return catalogue.find(ja); }
+  std::string tr_in(const char* context, const std::string& ja) const override {
+    return catalogue.find(context, ja);
+  }
 
   // ---- what the test scripts ----
   std::deque<MessageAnswer> answers;  // next message-box answers (default: Ok / Yes)
@@ -69,7 +80,12 @@ class HeadlessPlatform : public Platform {
   void draw_text(Surface&, int, int, const std::string& utf8, const TextStyle&) override {
     if (texts.size() < 100000) texts.push_back(utf8);
   }
-  void draw_text_centered(Surface&, const RectF&, const std::string&, const TextStyle&) override {}
+  // Texts centred in boxes (the labels of the sprite sheets), kept apart from
+  // the texts above.
+  std::vector<std::string> centered_texts;
+  void draw_text_centered(Surface&, const RectF&, const std::string& utf8, const TextStyle&) override {
+    if (centered_texts.size() < 100000) centered_texts.push_back(utf8);
+  }
   int text_width(const std::string& utf8, const TextStyle& st) override;
   void fill_round_rect(Surface& s, const RectF& r, double radius, Pixel fill, Pixel pen,
                        double pen_width) override;
@@ -85,7 +101,10 @@ class HeadlessPlatform : public Platform {
 
   void set_window_surface(const Surface* s) override { window_surface = s; }
   void window_changed() override { ++window_changes; }
-  void set_caption(const std::string& utf8) override { caption = utf8; }
+  void set_caption(const std::string& utf8) override {
+    caption = utf8;
+    captions.push_back(utf8);
+  }
   void show_notice(const std::string& utf8) override { notices.push_back(utf8); }
   void center_window() override { centered = true; }
   void set_pointer(const Surface* image, int, int) override { pointer = image; }

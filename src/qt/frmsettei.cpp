@@ -1,6 +1,8 @@
 #include "qt/frmsettei.h"
 
+#include <QComboBox>
 #include <QFont>
+#include <QFrame>
 #include <algorithm>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,6 +14,7 @@
 #include <exception>
 
 #include "engine/game.h"
+#include "platform/language.h"
 #include "qt/qt_platform.h"
 #include "records/settings.h"
 
@@ -74,6 +77,7 @@ FrmSettei::FrmSettei(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
 
   auto* top = new QVBoxLayout(this);
   top->addLayout(grid);
+  top->addWidget(language_row());
   top->addSpacing(6);
   top->addLayout(buttons);
   top->setSizeConstraint(QLayout::SetFixedSize);
@@ -81,7 +85,52 @@ FrmSettei::FrmSettei(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   settei_input();
 }
 
+// Each item reads in both scripts, so that a player who cannot read the
+// language shown finds the way back.
+namespace {
+constexpr const char* kLanguageTitle = "言語 / Language";
+}  // namespace
+
+QFrame* FrmSettei::language_row() {
+  static constexpr const char* kItems[3] = {"デスクトップに従う / Follow the desktop", "日本語",
+                                            "English"};
+  // A framed row like the groups above it, but not one of them: the eighteen
+  // groups are the settings file's.
+  auto* box = new QFrame(this);
+  box->setFrameShape(QFrame::StyledPanel);
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(8, 4, 8, 4);
+  row->addWidget(new QLabel(qs(kLanguageTitle), box));
+  row->addSpacing(12);
+  language_ = new QComboBox(box);
+  for (const char* item : kItems) language_->addItem(qs(item));
+  row->addWidget(language_);
+  row->addStretch(1);
+  return box;
+}
+
+void FrmSettei::store_language() {
+  const int item = language_->currentIndex();
+  const LanguageChoice chosen = item == 1   ? LanguageChoice::Japanese
+                                : item == 2 ? LanguageChoice::English
+                                            : LanguageChoice::Desktop;
+  const std::string path = language_choice_path();
+  if (chosen == load_language_choice(path)) return;
+  if (!save_language_choice(path, chosen)) {
+    g_.os.message_box(g_.os.tr("言語の設定を保存できませんでした"), kLanguageTitle,
+                      MessageButtons::Ok, MessageIcon::None);
+    return;
+  }
+  // Shown in both languages: the player may not read the one still on screen.
+  g_.os.message_box("言語は次の起動から変わります。\nThe language changes at the next start.",
+                    kLanguageTitle, MessageButtons::Ok, MessageIcon::Information);
+}
+
 void FrmSettei::settei_input() {
+  const LanguageChoice saved = load_language_choice(language_choice_path());
+  language_->setCurrentIndex(saved == LanguageChoice::Japanese  ? 1
+                             : saved == LanguageChoice::English ? 2
+                                                                : 0);
   for (std::size_t i = 0; i < kSetteiGroups.size(); ++i) {
     const SetteiGroup& grp = kSetteiGroups[i];
     int opt = settei_option_for(grp, g_.s.settei[std::size_t(grp.setting)]);
@@ -95,6 +144,7 @@ void FrmSettei::cmdOK_Click() {
     int opt = options_[i][1]->isChecked() ? 1 : 0;
     g_.s.settei[std::size_t(grp.setting)] = settei_value_for(grp, opt);
   }
+  store_language();
   // A failed save has shown its own message; the dialog closes either way.
   try {
     settei_save(g_);

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <array>
 
+class QComboBox;
+class QFrame;
 class QRadioButton;
 class QGroupBox;
 
@@ -24,12 +26,18 @@ class FrmSettei : public QDialog {
   void cmdNG_Click();
 
   QRadioButton* option(int group, int index) const { return options_[group][index]; }
+  // The language row below the groups: follow the desktop, 日本語, English.
+  QComboBox* language_box() const { return language_; }
   QGroupBox* group(int group) const { return groups_[group]; }
 
  private:
   Game& g_;
   std::array<QGroupBox*, 18> groups_{};
   std::array<std::array<QRadioButton*, 2>, 18> options_{};
+  QComboBox* language_ = nullptr;
+  // The language row: its own file, not the settings file.
+  QFrame* language_row();
+  void store_language();
 };
 
 }  // namespace sekiba

@@ -8,7 +8,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "platform/catalogue.h"
 #include "platform/folders.h"
 #include "platform/platform.h"
 
@@ -49,6 +51,13 @@ class QtPlatform : public Platform {
                         const RectF& r) override;
   bool load_image(const std::string& path, Surface& s) override;
   bool save_bmp(const Surface& s, const std::string& path) override;
+
+  // The catalogue of the player's language; empty: the texts as written.
+  void set_catalogue(Catalogue c) { catalogue_ = std::move(c); }
+  std::string tr(const std::string& ja) const override { return catalogue_.find(ja); }
+  std::string tr_in(const char* context, const std::string& ja) const override {
+    return catalogue_.find(context, ja);
+  }
 
   void set_window_surface(const Surface* s) override;
   void window_changed() override;
@@ -95,6 +104,7 @@ class QtPlatform : public Platform {
 
  private:
   FrmSekiba* window_ = nullptr;
+  Catalogue catalogue_;
   Game* game_ = nullptr;
   bool quit_ = false;
   std::unique_ptr<QLockFile> instance_lock_;

@@ -21,8 +21,9 @@ namespace {
 // The install test has no screen to look at, so with SEKIBA_STARTUP_REPORT naming a
 // file the game writes there, one "key value" line each, the folder it keeps the
 // user's files in and where it found its title picture and table sounds ("-" for
-// not found), saves the settings as the settings dialog does, and quits.
-int write_startup_report(sekiba::Game& g, const std::string& report) {
+// not found) and the language it speaks, saves the settings as the settings
+// dialog does, and quits.
+int write_startup_report(sekiba::Game& g, sekiba::Language lang, const std::string& report) {
   auto found = [&g](const std::string& name) {
     const std::string p = g.path(name);
     return sekiba::file_exists(p) ? p : std::string("-");
@@ -31,6 +32,7 @@ int write_startup_report(sekiba::Game& g, const std::string& report) {
   out += "title " + (sekiba::load_background(g, "\\sekiba_title_0.jpg")
                          ? found("\\sekiba_title_0.jpg") : std::string("-")) + "\n";
   out += "sound " + found("\\sekiba_wave_pasi.wav") + "\n";
+  out += std::string("language ") + (lang == sekiba::Language::English ? "en" : "ja") + "\n";
   out += std::string("settings_saved ") + (sekiba::settei_save(g) ? "1" : "0") + "\n";
   return sekiba::write_file_atomic(report, out) ? 0 : 1;
 }
@@ -43,12 +45,12 @@ int main(int argc, char** argv) {
   QFont font = QApplication::font();
   font.setFamily(QStringLiteral("Noto Sans CJK JP"));
   QApplication::setFont(font);
-  sekiba::install_qt_translation();
   // The desktop ties the window to its menu entry and icon by this id.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.sekiba.Sekiba"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/org.sekiba.Sekiba.svg")));
 
   sekiba::QtPlatform os;
+  const sekiba::Language lang = sekiba::start_language(os);
   sekiba::Game g(os);
   sekiba::FrmSekiba w(os, g);
   os.attach(&w, &g);
@@ -64,6 +66,6 @@ int main(int argc, char** argv) {
   // A quit during start-up came before the event loop could hear of it.
   if (os.quit_requested()) return 0;
   if (const char* report = std::getenv("SEKIBA_STARTUP_REPORT"))
-    return write_startup_report(g, report);
+    return write_startup_report(g, lang, report);
   return app.exec();
 }

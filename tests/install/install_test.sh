@@ -28,12 +28,13 @@ expected=(
   share/icons/hicolor/scalable/apps/$id.svg
   share/man/man6/sekiba.6.gz share/man/man6/sekiba-tool.6.gz
   share/doc/sekiba/copyright share/licenses/sekiba/LICENSE
+  share/locale/en/LC_MESSAGES/sekiba.mo
 )
 for size in 48 128 256; do expected+=(share/icons/hicolor/${size}x$size/apps/$id.png); done
 for f in "${expected[@]}"; do [ -s "$root/$f" ] || fail "not installed: $f"; done
 [ -x "$root/$bin/sekiba" ] && [ -x "$root/$bin/sekiba-tool" ] || fail "programs not executable"
 unexpected=$(cd "$root" && find . -type f | sed 's#^\./##' |
-  grep -Ev '^('"$bin"'/sekiba|'"$bin"'/sekiba-tool|'"$share"'/sekiba_[^/]+|share/applications/'"$id"'\.desktop|share/metainfo/'"$id"'\.metainfo\.xml|share/icons/hicolor/(scalable|48x48|128x128|256x256)/apps/'"$id"'\.(svg|png)|share/man/man6/sekiba(-tool)?\.6\.gz|share/doc/sekiba/copyright|share/licenses/sekiba/LICENSE)$' || true)
+  grep -Ev '^('"$bin"'/sekiba|'"$bin"'/sekiba-tool|'"$share"'/sekiba_[^/]+|share/applications/'"$id"'\.desktop|share/metainfo/'"$id"'\.metainfo\.xml|share/icons/hicolor/(scalable|48x48|128x128|256x256)/apps/'"$id"'\.(svg|png)|share/man/man6/sekiba(-tool)?\.6\.gz|share/doc/sekiba/copyright|share/licenses/sekiba/LICENSE|share/locale/en/LC_MESSAGES/sekiba\.mo)$' || true)
 [ -z "$unexpected" ] || fail "unexpected files: $unexpected"
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
@@ -119,6 +120,19 @@ report() { sed -n "s/^$1 //p" "$tmp/report"; }
 [ "$(report title)" = "$root/$share/sekiba_title_0.jpg" ] || fail "title picture not found"
 [ "$(report sound)" = "$root/$share/sekiba_wave_pasi.wav" ] || fail "sounds not found"
 [ -s "$tmp/data/sekiba/sekiba_set.txt" ] || fail "no settings in the user's data folder"
+
+# An English desktop: the installed game finds its English catalogue; a choice
+# saved in the settings wins over the desktop.
+for case in "C - ja" "en_GB.UTF-8 - en" "de_DE.UTF-8 - en" "ja_JP.UTF-8 - ja" "en_GB.UTF-8 ja ja"; do
+  read -r locale saved want <<<"$case"
+  rm -rf "$tmp/config"
+  if [ "$saved" != - ]; then mkdir -p "$tmp/config/sekiba" && echo "$saved" >"$tmp/config/sekiba/language"; fi
+  (cd "$tmp/cwd" && env -u LANGUAGE -u LC_MESSAGES LC_ALL="$locale" HOME=$tmp/home \
+     XDG_DATA_HOME=$tmp/data XDG_CONFIG_HOME=$tmp/config QT_QPA_PLATFORM=offscreen \
+     ASAN_OPTIONS=detect_leaks=0 SEKIBA_STARTUP_REPORT=$tmp/report \
+     timeout 120 "$root/$bin/sekiba") || fail "the game did not start under $locale"
+  [ "$(report language)" = "$want" ] || fail "$locale (saved: $saved) gave '$(report language)', not $want"
+done
 [ -z "$(ls -A "$tmp/cwd")" ] || fail "files left in the working folder: $(ls -A "$tmp/cwd")"
 written=$(find "$root" -newer "$tmp/installed")
 [ -z "$written" ] || fail "the game wrote into the installed tree: $written"
