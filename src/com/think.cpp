@@ -14,14 +14,14 @@ namespace sekiba {
 // A group with no option selected (only after an odd value in the file) stores
 // the setting's default, as the two count groups do.
 const std::array<ShikouGroup, kShikouCount> kShikouGroups = {{
-    {"捨牌選択時ﾄﾞﾗを重視", 2, {"する(&A)", "しない(&B)", nullptr}, {1, 0, 0}, 0},
-    {"捨牌選択評価方法", 2, {"特殊(&C)", "通常(&D)", nullptr}, {1, 0, 0}, 0},
-    {"ﾁﾝｲﾂ狙い", 2, {"する(&E)", "しない(&F)", nullptr}, {0, 1, 0}, 0},
-    {"ﾎﾝｲﾂ狙い", 2, {"する(&G)", "しない(&H)", nullptr}, {0, 1, 0}, 0},
-    {"ﾁﾝｲﾂを狙う枚数", 3, {"１１枚(&J)", "１０枚(&K)", "９枚(&L)"}, {10, 9, 8}, 8},
-    {"ﾎﾝｲﾂを狙う枚数", 3, {"１２枚(&M)", "１１枚(&N)", "１０枚(&O)"}, {11, 10, 9}, 11},
-    {"ﾁﾝﾛｳ狙い", 2, {"する(&P)", "しない(&Q)", nullptr}, {0, 1, 0}, 0},
-    {"ｃｏｍのﾘｰﾁのかけ方", 2, {"通常(&R)", "弱気(&S)", nullptr}, {0, 1, 0}, 0},
+    {N_("捨牌選択時ﾄﾞﾗを重視"), 2, {N_("する(&A)"), N_("しない(&B)"), nullptr}, {1, 0, 0}, 0},
+    {N_("捨牌選択評価方法"), 2, {N_("特殊(&C)"), N_("通常(&D)"), nullptr}, {1, 0, 0}, 0},
+    {N_("ﾁﾝｲﾂ狙い"), 2, {N_("する(&E)"), N_("しない(&F)"), nullptr}, {0, 1, 0}, 0},
+    {N_("ﾎﾝｲﾂ狙い"), 2, {N_("する(&G)"), N_("しない(&H)"), nullptr}, {0, 1, 0}, 0},
+    {N_("ﾁﾝｲﾂを狙う枚数"), 3, {N_("１１枚(&J)"), N_("１０枚(&K)"), N_("９枚(&L)")}, {10, 9, 8}, 8},
+    {N_("ﾎﾝｲﾂを狙う枚数"), 3, {N_("１２枚(&M)"), N_("１１枚(&N)"), N_("１０枚(&O)")}, {11, 10, 9}, 11},
+    {N_("ﾁﾝﾛｳ狙い"), 2, {N_("する(&P)"), N_("しない(&Q)"), nullptr}, {0, 1, 0}, 0},
+    {N_("ｃｏｍのﾘｰﾁのかけ方"), 2, {N_("通常(&R)"), N_("弱気(&S)"), nullptr}, {0, 1, 0}, 0},
 }};
 
 std::array<std::int16_t*, kShikouCount> shikou_values(Settings& s) {
@@ -57,12 +57,12 @@ std::string format_shikou(const Settings& s) {
 
 void load_shikou(Game& g) {
   shikou_defaults(g.s);
-  if (auto text = read_own_file(g, kShikouFile, "思考法ﾌｧｲﾙ", 1u << 16)) parse_shikou(*text, g.s);
+  if (auto text = read_own_file(g, kShikouFile, N_("思考法ﾌｧｲﾙ"), 1u << 16)) parse_shikou(*text, g.s);
 }
 
 bool shikou_save(Game& g) {
   if (write_file_atomic(g.save_path(kShikouFile), format_shikou(g.s))) return true;
-  g.os.message_box("思考法ﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
+  g.os.message_box(g.os.tr("思考法ﾌｧｲﾙを書き込めませんでした"), g.os.tr("ﾌｧｲﾙの書き込み"), MessageButtons::Ok,
                    MessageIcon::None);
   return false;
 }

@@ -113,23 +113,23 @@ void contine_sel(Game& g) {
   t.contine_flag = 0;
   // A file refused once is not offered again in this run.
   if (g.rec.contine_refused) return;
-  if (file_flag(read_own_file(g, kContineFile, "ｺﾝﾃｨﾆｭｰﾌｧｲﾙ", kContineSize)) == 0) return;
+  if (file_flag(read_own_file(g, kContineFile, N_("ｺﾝﾃｨﾆｭｰﾌｧｲﾙ"), kContineSize)) == 0) return;
   t.contine_flag = 1;
   if (t.shoki_flag != 0) {
-    g.os.message_box("１ゲームもせずにゲームを再スタート出来ません。強制終了します。", "再スタートエラー",
+    g.os.message_box(g.os.tr("１ゲームもせずにゲームを再スタート出来ません。強制終了します。"), g.os.tr("再スタートエラー"),
                      MessageButtons::Ok, MessageIcon::Warning);
     t.shoki_flag = 99;
     Form_Unload(g);
     throw QuitRequested();
   }
-  if (g.os.message_box("ゲームのデータをロードしますか？", "データのロード", MessageButtons::YesNo,
+  if (g.os.message_box(g.os.tr("ゲームのデータをロードしますか？"), g.os.tr("データのロード"), MessageButtons::YesNo,
                        MessageIcon::Information) == MessageAnswer::No) {
     // Only the flag changes; the rest of the old game stays in the file unused.
     if (auto bytes = read_file(g.path(kContineFile), kContineSize); bytes && bytes->size() >= 2) {
       (*bytes)[0] = 0;
       (*bytes)[1] = 0;
       if (!write_file_keeping_tail(g.save_path(kContineFile), *bytes))
-        g.os.message_box("ｺﾝﾃｨﾆｭｰﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
+        g.os.message_box(g.os.tr("ｺﾝﾃｨﾆｭｰﾌｧｲﾙを書き込めませんでした"), g.os.tr("ﾌｧｲﾙの書き込み"), MessageButtons::Ok,
                          MessageIcon::None);
     }
     // The game start reads the file again: a declined game must not come back
@@ -148,7 +148,7 @@ bool save_contine(Game& g, int flag) {
     g.rec.contine_refused = false;  // what was refused is gone
     return true;
   }
-  g.os.message_box("ｺﾝﾃｨﾆｭｰﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
+  g.os.message_box(g.os.tr("ｺﾝﾃｨﾆｭｰﾌｧｲﾙを書き込めませんでした"), g.os.tr("ﾌｧｲﾙの書き込み"), MessageButtons::Ok,
                    MessageIcon::None);
   return false;
 }
@@ -160,11 +160,11 @@ void game_save(Game& g) {
     // A continued game is a game in progress from its first hand on: only a new
     // game that has not finished a hand has nothing worth keeping.
     if (t.shoki_flag != 0 && t.contine_flag == 0) {
-      g.os.message_box("ゲームをしていないのでデータをクリアして終了します。", "データのセーブ",
+      g.os.message_box(g.os.tr("ゲームをしていないのでデータをクリアして終了します。"), g.os.tr("データのセーブ"),
                        MessageButtons::Ok, MessageIcon::Warning);
       save_contine(g, 0);
     } else {
-      const bool yes = g.os.message_box("ゲームのデータをセーブしますか？", "データのセーブ",
+      const bool yes = g.os.message_box(g.os.tr("ゲームのデータをセーブしますか？"), g.os.tr("データのセーブ"),
                                         MessageButtons::YesNo,
                                         MessageIcon::Information) == MessageAnswer::Yes;
       save_contine(g, yes ? 1 : 0);

@@ -41,7 +41,7 @@ int oya_for_dice(int first, int second) { return (first + second) % 2 == 1 ? 1 :
 
 void oya_kime(Game& g) {
   gbox_r(g, 20, 7, 60, 40, 12, 0, 1);
-  disp_gr(g, 21, 8, "親を決めます", 2, 0);
+  disp_gr(g, 21, 8, g.os.tr("親を決めます"), 2, 0);
   font_ba(g, 2, 25, 31);
   font_ba(g, 3, 25, 13);
   g.t.series_void = 0;

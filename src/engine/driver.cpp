@@ -58,8 +58,9 @@ void pr_nagare(Game& g) { font_ron(g, 3, 29, 21); }
 
 void title_sub2(Game& g) {
   gbox_r(g, 41, 49, 63, 52, 7, 0, 1);
-  disp_gr(g, 43, 50, "キー", 1, 0);
-  disp_gr(g, 48, 50, "を押して下さい", 14, 0);
+  // Two parts in two colours: a language puts its own words in each part.
+  disp_gr(g, 43, 50, g.os.tr_in("press", "キー"), 1, 0);
+  disp_gr(g, 48, 50, g.os.tr_in("press", "を押して下さい"), 14, 0);
 }
 
 void key_machi(Game& g) {
@@ -235,15 +236,15 @@ void pr_100_over(Game& g) {
   static constexpr struct {
     int length;
     const char* text;
-  } kMessages[] = {{400, "４００連戦無事達成おめでとう！"}, {300, "３００連戦無事達成おめでとう！"},
-                   {200, "２００連戦無事達成おめでとう！"}, {100, "１００連戦無事達成おめでとう！"},
-                   {75, "　７５連戦無事達成おめでとう！"},  {50, "　５０連戦無事達成おめでとう！"},
-                   {25, "　２５連戦無事達成おめでとう！"}};
+  } kMessages[] = {{400, N_("４００連戦無事達成おめでとう！")}, {300, N_("３００連戦無事達成おめでとう！")},
+                   {200, N_("２００連戦無事達成おめでとう！")}, {100, N_("１００連戦無事達成おめでとう！")},
+                   {75, N_("　７５連戦無事達成おめでとう！")},  {50, N_("　５０連戦無事達成おめでとう！")},
+                   {25, N_("　２５連戦無事達成おめでとう！")}};
   const int len = series_length(g);
   for (const auto& m : kMessages) {
     if (m.length != len || g.t.game_no <= len) continue;
     gbox_r(g, 8, 20, 72, 30, 7, 14, 1);
-    disp_gr2(g, 10, 23, m.text, 10, 0);
+    disp_gr2(g, 10, 23, g.os.tr(m.text), 10, 0);
     title_sub2(g);
     if (g.s.settei[8] == 1 && g.t.jidou == 1) jidou_pause(g);
     else key_input(g, 0);
@@ -257,7 +258,7 @@ void pr_game_over(Game& g) {
     wave_play(g, "\\sekiba_pyon");
   }
   gbox_r(g, 19, 8, 58, 13, 13, 9, 1);
-  disp_gr2(g, 24, 9, "１ゲーム終了です", 7, 0);
+  disp_gr2(g, 24, 9, g.os.tr("１ゲーム終了です"), 7, 0);
 }
 
 void lan_kekka(Game& g) {

@@ -69,7 +69,7 @@ void set_shoki1(Game& g) {
       return;
     }
     if (!contine_checks_ok(*d) || !contine_values_sane(*d)) {
-      g.os.message_box("セーブデータが異常です。最初からゲームを行います。", "ﾌｧｲﾙの読み込み",
+      g.os.message_box(g.os.tr("セーブデータが異常です。最初からゲームを行います。"), g.os.tr("ﾌｧｲﾙの読み込み"),
                        MessageButtons::Ok, MessageIcon::None);
       g.rec.contine_refused = true;
       start_fresh(g);

@@ -9,7 +9,7 @@ namespace sekiba {
 struct MenuItem {
   const char* name;     // form name, "mnugame"
   const char* parent;   // form name of the menu it sits in; "" for the menu bar
-  const char* caption;  // "-" is a separator line
+  const char* caption;  // "-" is a separator line; others pass through tr when shown
 };
 
 // In display order; a parent always comes before its children.

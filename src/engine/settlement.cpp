@@ -242,7 +242,7 @@ void kan_dora_pr(Game& g) {
   if (!kan) return;
   gbox_r(g, 7, 7, 12, 17, 7, 2, 1);
   hai_put(g, g.t.kan_dora, 8, 10, 2 * g.s.settei[17]);
-  disp_gr(g, 8, 8, "カン", 0, 0);
+  disp_gr(g, 8, 8, g.os.tr("カン"), 0, 0);
 }
 
 }  // namespace sekiba

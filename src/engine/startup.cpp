@@ -19,6 +19,7 @@
 #include "screen/capture.h"
 #include "screen/draw.h"
 #include "screen/raster.h"
+#include "platform/text_args.h"
 #include "version.h"
 
 namespace sekiba {
@@ -28,8 +29,8 @@ std::string version_text() {
          std::to_string(kVersionRevision);
 }
 
-std::string window_caption() {
-  return "翠嶺牌戯 for Windows (ＬＡＮ対戦機能付き) Ver." + version_text();
+std::string window_caption(const Platform& os) {
+  return fill_in(os.tr("翠嶺牌戯 for Windows (ＬＡＮ対戦機能付き) Ver.%1"), {version_text()});
 }
 
 namespace {
@@ -63,13 +64,13 @@ bool Form_Load(Game& g) {
   g.os.on_scale = [&g](double k) { set_screen_scale(g.os, g.scr, k); };
   lan_attach(g);
   if (g.os.another_instance_running()) {
-    g.os.message_box("翠嶺牌戯はすでに起動しています", "ｱﾌﾟﾘｹｰｼｮﾝの起動", MessageButtons::Ok,
+    g.os.message_box(g.os.tr("翠嶺牌戯はすでに起動しています"), g.os.tr("ｱﾌﾟﾘｹｰｼｮﾝの起動"), MessageButtons::Ok,
                      MessageIcon::Warning);
     return false;
   }
   g.t.lan_mode = 0;
   g.t.lan_host = 0;
-  g.os.set_caption(window_caption());
+  g.os.set_caption(window_caption(g.os));
   g.t.app_path = g.os.app_path();
   g.t.read_folders = g.os.read_folders();
   // Saves that a crash cut short leave their temporary files; this copy is the
@@ -95,7 +96,7 @@ bool Form_Load(Game& g) {
   g.show_menu("mnukinou", false);
   // A home page item without an address would lead nowhere.
   g.show_menu("mnuhome", !home_page_address().empty());
-  disp_gr(g, 32, 37, "ﾊﾞｰｼﾞｮﾝ " + version_text(), 7, 1);
+  disp_gr(g, 32, 37, fill_in(g.os.tr("ﾊﾞｰｼﾞｮﾝ %1"), {version_text()}), 7, 1);
   return true;
 }
 

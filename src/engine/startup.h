@@ -5,6 +5,7 @@
 namespace sekiba {
 
 struct Game;
+class Platform;
 
 // Start-up of the main window. False when another copy is running: the message
 // has been shown and the program must end.
@@ -24,8 +25,8 @@ void Form_Unload(Game& g);
 // differs; false (background unchanged) when it cannot be read.
 bool load_background(Game& g, const std::string& name);
 
-// "翠嶺牌戯 for Windows (ＬＡＮ対戦機能付き) Ver.1.00"
-std::string window_caption();
+// "翠嶺牌戯 for Windows (ＬＡＮ対戦機能付き) Ver.1.00", in the player's language
+std::string window_caption(const Platform& os);
 // "1.00": major "." minor revision.
 std::string version_text();
 

@@ -95,12 +95,12 @@ void tumikomi_load_tin(Game& g) {
 }
 
 void tumikomi_load_tum(Game& g) {
-  load_over(g.tumikomi_data, read_own_file(g, kTumikomiUserFile, "積み込みﾃﾞｰﾀﾌｧｲﾙ", 1u << 20));
+  load_over(g.tumikomi_data, read_own_file(g, kTumikomiUserFile, N_("積み込みﾃﾞｰﾀﾌｧｲﾙ"), 1u << 20));
 }
 
 bool tumikomi_save(Game& g) {
   if (write_file_atomic(g.save_path(kTumikomiUserFile), tumikomi_format(g.tumikomi_data))) return true;
-  g.os.message_box("積み込みﾃﾞｰﾀﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
+  g.os.message_box(g.os.tr("積み込みﾃﾞｰﾀﾌｧｲﾙを書き込めませんでした"), g.os.tr("ﾌｧｲﾙの書き込み"), MessageButtons::Ok,
                    MessageIcon::None);
   return false;
 }

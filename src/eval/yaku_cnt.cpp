@@ -65,12 +65,12 @@ int parse_yaku_cnt(const std::string& text, YakuState& y) {
 
 void load_yaku_cnt(Game& g) {
   for (auto& side : g.yaku.yaku_cnt) side.fill(0);
-  if (auto text = read_own_file(g, kYakuCntFile, "上がり役累積ﾌｧｲﾙ", 1u << 20)) parse_yaku_cnt(*text, g.yaku);
+  if (auto text = read_own_file(g, kYakuCntFile, N_("上がり役累積ﾌｧｲﾙ"), 1u << 20)) parse_yaku_cnt(*text, g.yaku);
 }
 
 void save_yaku_cnt(Game& g) {
   if (write_file_atomic(g.save_path(kYakuCntFile), format_yaku_cnt(g.yaku))) return;
-  g.os.message_box("上がり役累積ﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
+  g.os.message_box(g.os.tr("上がり役累積ﾌｧｲﾙを書き込めませんでした"), g.os.tr("ﾌｧｲﾙの書き込み"), MessageButtons::Ok,
                    MessageIcon::None);
 }
 

@@ -20,7 +20,7 @@ void ivent_bou_add(Game& g, int kind, int count) {
 
 void not_ivent(Game& g) {
   gbox_r(g, 10, 20, 71, 27, 2, 0, 1);
-  disp_gr2(g, 12, 22, "今このイベントには入れません｡", 7, 0);
+  disp_gr2(g, 12, 22, g.os.tr("今このイベントには入れません｡"), 7, 0);
   wave_play(g, "\\sekiba_pyon");
 }
 
@@ -40,27 +40,27 @@ namespace ivent {
 
 const Offer& offer(int kind) {
   static const Offer kOffers[5] = {
-      {0, 7, 17, 7, 27, 45, 32, 7, 10, "ドラ牌をルーレットで交換出来ます。", 9, 10, "実行　　やめる。", 29, -1, 27, 34, 12, 2},
-      {1, 13, 23, 9, 27, 47, 32, 7, 13, "ラスツモをルーレットで交換出来ます｡", 11, 13, "実行", 30, 38, 28, 35, 14, 13},
-      {2, 7, 20, 11, 27, 49, 32, 7, 14, "配牌より牌を指定して交換出来ます｡", 13, 14, "実行    やめる。", 33, -1, 31, 38, 16, 6},
-      {3, 13, 17, 13, 27, 51, 32, 7, 11, "上がり点が2倍になります｡", 15, 11, "実行", 34, 42, 32, 40, 19, 4},
-      {4, 13, 17, 15, 27, 53, 32, 7, 12, "com牌を約5秒オープンに出来ます｡", 17, 12, "実行", 36, 43, 34, 41, 21, 1},
+      {0, 7, 17, 7, 27, 45, 32, 7, 10, N_("ドラ牌をルーレットで交換出来ます。"), 9, 10, N_("実行　　やめる。"), 29, -1, 27, 34, 12, 2},
+      {1, 13, 23, 9, 27, 47, 32, 7, 13, N_("ラスツモをルーレットで交換出来ます｡"), 11, 13, N_("実行"), 30, 38, 28, 35, 14, 13},
+      {2, 7, 20, 11, 27, 49, 32, 7, 14, N_("配牌より牌を指定して交換出来ます｡"), 13, 14, N_("実行    やめる。"), 33, -1, 31, 38, 16, 6},
+      {3, 13, 17, 13, 27, 51, 32, 7, 11, N_("上がり点が2倍になります｡"), 15, 11, N_("実行"), 34, 42, 32, 40, 19, 4},
+      {4, 13, 17, 15, 27, 53, 32, 7, 12, N_("com牌を約5秒オープンに出来ます｡"), 17, 12, N_("実行"), 36, 43, 34, 41, 21, 1},
   };
   return kOffers[std::clamp(kind, 0, 4)];
 }
 
 void draw_offer_box(Game& g, const Offer& o) {
   gbox_r(g, o.bx0, o.by0, o.bx1, o.by1, o.fcol, o.lcol, 1);
-  disp_gr(g, o.tx, 28, o.text, o.tcol, 1);
+  disp_gr(g, o.tx, 28, g.os.tr(o.text), o.tcol, 1);
 }
 
 namespace {
 
 void draw_offer(Game& g, const Offer& o) {
   draw_offer_box(g, o);
-  disp_gr(g, o.tx, 30, "棒が１本減ります。", o.tcol, 1);
-  disp_gr(g, o.run_x, 30, o.run_text, 2, 1);
-  if (o.stop_x >= 0) disp_gr(g, o.stop_x, 30, "やめる。", 2, 1);
+  disp_gr(g, o.tx, 30, g.os.tr("棒が１本減ります。"), o.tcol, 1);
+  disp_gr(g, o.run_x, 30, g.os.tr(o.run_text), 2, 1);
+  if (o.stop_x >= 0) disp_gr(g, o.stop_x, 30, g.os.tr("やめる。"), 2, 1);
   font_mk(g, o.run_mark, 30, 39);
   font_mk(g, o.stop_mark, 30, 40);
   disp_gr(g, o.tri_x, 26, "▲", o.tri_col, 1);
@@ -152,7 +152,7 @@ void tenbou_score(Game& g) {
   ivent::BusyGuard busy(t);
   gvram_push(g, 6, 27);
   gbox_r(g, 17, 13, 63, 38, 12, 15, 1);
-  disp_gr2(g, 25, 14, "スコアの点棒です", 3, 0);
+  disp_gr2(g, 25, 14, g.os.tr("スコアの点棒です"), 3, 0);
   for (const StickPlace& s : tenbou_layout(t.man_ten)) font_sub(g, s.glyph, s.x, s.y);
   title_sub2(g);
   key_input(g, 0);

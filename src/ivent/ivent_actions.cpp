@@ -41,7 +41,7 @@ bool stop_pressed(Game& g) {
 Tile spin(Game& g, const Offer& o, const Roulette& r, Tile old) {
   draw_offer_box(g, o);
   gbox_r(g, r.bx0, r.by0, r.bx1, r.by1, 7, r.lcol, 1);
-  disp_gr(g, r.text_x, r.text_y, "ルーレットは　　　で止まります。", 2, 1);
+  disp_gr(g, r.text_x, r.text_y, g.os.tr("ルーレットは　　　で止まります。"), 2, 1);
   font_mk(g, r.mark_x, r.mark_y, 39);
   disp_gr(g, r.down_x, r.down_y, "▼", 1, 1);
   auto& m = g.man;
@@ -113,8 +113,8 @@ bool koukan_action(Game& g) {
   int cursor = 13;
   sute_kasol(g, cursor);
   gbox_r(g, 20, 33, 64, 38, 7, 11, 1);
-  disp_gr(g, 22, 34, "牌を選択して下さい。", 11, 1);
-  disp_gr(g, 24, 36, "又は右クリックで､交換終了です｡", 2, 1);
+  disp_gr(g, 22, 34, g.os.tr("牌を選択して下さい。"), 11, 1);
+  disp_gr(g, 24, 36, g.os.tr("又は右クリックで､交換終了です｡"), 2, 1);
   font_mk(g, 22, 36, 39);
 
   auto select = [&](int slot) {

@@ -4,6 +4,7 @@
 #include "engine/startup.h"
 #include "lan/lan.h"
 #include "lan/lan_wire.h"
+#include "platform/text_args.h"
 #include "screen/draw.h"
 
 namespace sekiba {
@@ -16,14 +17,14 @@ constexpr const char* kHiddenInMatch[] = {"mnuauto", "mnuautospeed", "mnuivent",
                                           "mnutumikomi", "mnumode", "mnusettei"};
 
 void refuse(Game& g, const std::string& text) {
-  g.os.message_box(text, "LAN対戦", MessageButtons::Ok, MessageIcon::Warning);
+  g.os.message_box(text, g.os.tr("LAN対戦"), MessageButtons::Ok, MessageIcon::Warning);
 }
 
 void enter_role(Game& g, bool host) {
   Table& t = g.t;
   LanState& l = g.lan;
   if (l.aite_host.empty()) {
-    refuse(g, "ＬＡＮ対戦の相手が決まっていません。\n「相手(A)」で相手のコンピュータ名を設定して下さい。");
+    refuse(g, g.os.tr("ＬＡＮ対戦の相手が決まっていません。\n「相手(A)」で相手のコンピュータ名を設定して下さい。"));
     if (t.lan_mode == 1) mnulane_Click(g);
     return;
   }
@@ -32,8 +33,8 @@ void enter_role(Game& g, bool host) {
   if (t.lan_mode == 0) {
     const int local = host ? kHostPort : kGuestPort;
     if (!g.os.udp_bind(local)) {
-      refuse(g, "ポート " + std::to_string(local) +
-                    " を使えませんでした。\n他のプログラムが使っていないか確かめて下さい。");
+      refuse(g, fill_in(g.os.tr("ポート %1 を使えませんでした。\n他のプログラムが使っていないか確かめて下さい。"),
+                        {std::to_string(local)}));
       return;
     }
     l.bound = true;
@@ -41,7 +42,7 @@ void enter_role(Game& g, bool host) {
     l.reset_queue();
   }
   if (!g.os.udp_set_remote(l.aite_host, l.partner_port)) {
-    refuse(g, "相手のコンピュータ「" + l.aite_host + "」が見つかりませんでした。");
+    refuse(g, fill_in(g.os.tr("相手のコンピュータ「%1」が見つかりませんでした。"), {l.aite_host}));
     if (t.lan_mode == 1) {
       mnulane_Click(g);
     } else {
@@ -67,9 +68,10 @@ void enter_role(Game& g, bool host) {
 }  // namespace
 
 std::string lan_caption(const Game& g) {
-  if (g.t.lan_mode != 1) return window_caption();
-  return window_caption() + (g.t.lan_host == 1 ? " [HOST: " : " [GUEST: ") + g.lan.aite_host +
-         " と対戦]";
+  if (g.t.lan_mode != 1) return window_caption(g.os);
+  return window_caption(g.os) +
+         fill_in(g.t.lan_host == 1 ? g.os.tr(" [HOST: %1 と対戦]") : g.os.tr(" [GUEST: %1 と対戦]"),
+                 {g.lan.aite_host});
 }
 
 void mnuhost_Click(Game& g) { enter_role(g, true); }
@@ -93,7 +95,7 @@ void mnulane_Click(Game& g) {
   for (const char* m : {"mnuauto", "mnuautospeed", "mnuivent", "mnutumikomi", "mnuhost", "mnugest",
                         "mnuaite", "mnumode", "mnusettei"})
     g.show_menu(m, true);
-  g.os.set_caption(window_caption());
+  g.os.set_caption(window_caption(g.os));
   // In the middle of a match the game cannot go on alone: the wait it is in
   // unwinds to the title screen.
   if (l.in_match) l.abandon = true;
@@ -168,12 +170,12 @@ void lan_back_to_title(Game& g) {
   PicHAIKEI_Paint(g);
   load_background(g, "\\sekiba_title_0.jpg");
   haikei_to_window(g);
-  disp_gr(g, 32, 37, "ﾊﾞｰｼﾞｮﾝ " + version_text(), 7, 1);
+  disp_gr(g, 32, 37, fill_in(g.os.tr("ﾊﾞｰｼﾞｮﾝ %1"), {version_text()}), 7, 1);
   // Say why the table is gone.
-  if (mismatch) disp_gr(g, 22, 40, "相手と牌が食い違ったためＬＡＮ対戦を中止しました", 7, 1);
-  else if (gone) disp_gr(g, 29, 40, "相手からの応答が途絶えました", 7, 1);
-  else if (told) disp_gr(g, 28, 40, "相手がＬＡＮ対戦を中止しました", 7, 1);
-  else disp_gr(g, 31, 40, "ＬＡＮ対戦を中止しました", 7, 1);
+  if (mismatch) disp_gr(g, 22, 40, g.os.tr("相手と牌が食い違ったためＬＡＮ対戦を中止しました"), 7, 1);
+  else if (gone) disp_gr(g, 29, 40, g.os.tr("相手からの応答が途絶えました"), 7, 1);
+  else if (told) disp_gr(g, 28, 40, g.os.tr("相手がＬＡＮ対戦を中止しました"), 7, 1);
+  else disp_gr(g, 31, 40, g.os.tr("ＬＡＮ対戦を中止しました"), 7, 1);
 }
 
 }  // namespace sekiba

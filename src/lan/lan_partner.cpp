@@ -34,7 +34,7 @@ void lan_aite_load(Game& g) {
   LanState& l = g.lan;
   l.aite_host.clear();
   for (auto& s : l.aite_list) s.clear();
-  const auto bytes = read_own_file(g, kLanFile, "ＬＡＮ対戦相手のホストネーム", 1u << 16);
+  const auto bytes = read_own_file(g, kLanFile, N_("ＬＡＮ対戦相手のホストネーム"), 1u << 16);
   if (!bytes) return;
   std::size_t pos = 0;
   for (std::size_t slot = 0; slot < 10; ++slot) {
@@ -51,7 +51,7 @@ bool lan_aite_save(Game& g) {
   std::string out;
   for (std::size_t i = 0; i < 10; ++i) out += "\"" + g.lan.aite_list[i] + "\"\r\n";
   if (write_file_atomic(g.save_path(kLanFile), out)) return true;
-  g.os.message_box("ＬＡＮ対戦相手のホストネームを書き込めませんでした", "ﾌｧｲﾙの書き込み",
+  g.os.message_box(g.os.tr("ＬＡＮ対戦相手のホストネームを書き込めませんでした"), g.os.tr("ﾌｧｲﾙの書き込み"),
                    MessageButtons::Ok, MessageIcon::None);
   return false;
 }

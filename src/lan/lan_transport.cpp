@@ -118,7 +118,7 @@ void wait_pass(Game& g, std::int64_t& since) {
   if (now - since >= l.no_answer_ms) {
     // Whatever arrives meanwhile answers the question for the user.
     const MessageAnswer a = g.os.ask_while_waiting(
-        "相手からの応答がありません。対戦を中止しますか？", "LAN対戦",
+        g.os.tr("相手からの応答がありません。対戦を中止しますか？"), g.os.tr("LAN対戦"),
         [&] { return !l.queue.empty() || l.abandon || g.t.lan_mode != 1; });
     if (a == MessageAnswer::Yes) lan_abandon(g);
     since = g.os.now_ms();

@@ -43,7 +43,7 @@ void help_mode(Game& g) {
   gvram_push(g, 13, 27);
   const int w = n == 1 ? 2 : n;
   gbox_r(g, 59 - 4 * w, 28, 66 - 4 * w, 31, 10, 2, 0);
-  disp_gr(g, 60 - 4 * w, 29, "待ち牌", 7, 0);
+  disp_gr(g, 60 - 4 * w, 29, g.os.tr("待ち牌"), 7, 0);
   for (int i = 1; i <= n; ++i) hai_put(g, g.a.machi_hai[std::size_t(i)], 59 - 4 * i, 32, 0);
   title_sub2(g);
   if (g.t.jidou == 1) jidou_pause(g);
@@ -56,7 +56,7 @@ void atari_pr(Game& g) {
   const int n = com_machi_kazu(g);
   if (n == 0) return;
   gbox_r(g, 22, 7, 31, 10, 2, 4, 0);
-  disp_gr(g, 23, 8, "あたり牌", 6, 0);
+  disp_gr(g, 23, 8, g.os.tr("あたり牌"), 6, 0);
   for (int i = 1; i <= n; ++i)
     hai_put(g, g.a.machi_hai[std::size_t(i)], 4 * i + 19, 11, g.s.settei[17]);
 }

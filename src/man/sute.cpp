@@ -142,7 +142,7 @@ Tile man_rechi_sub(Game& g, int& p) {
   ManState& m = g.man;
   sousa_window(g, 0, 2);
   sute_kasol(g, p);
-  disp_gr(g, 67, 13, "リーチ", 13, 0);
+  disp_gr(g, 67, 13, g.os.tr("リーチ"), 13, 0);
   for (;;) {
     int c = key_input(g, 1);
     if (c == kKeyUp || c == kKeyDown) sousa_window(g, 1 - m.sousa_cursor, 2);

@@ -28,15 +28,26 @@ struct Mode {
 };
 
 // ﾎﾟﾝﾂﾞｹ of mode 1 is shown only while the user has a meld (see sousa_last_item).
+// The items have words of their own in other languages ("ツモ" here draws a tile).
 constexpr std::array<Mode, 8> kModes = {{
-    {{{{"ツモ", 14}, {"ポン", 30}, {"チー", 31}, {"カン", 32}, {"上がり", 34}}}, 5, 2},
-    {{{{"捨てる", kPair}, {"カン", 32}, {"リーチ", 33}, {"上がり", 34}, {"ﾎﾟﾝﾂﾞｹ", 35}}}, 5, 1},
-    {{{{"捨てる", kPair}, {"取消し", 33}}}, 2, 3},
-    {{{{"選択", kPair}}}, 1, 10},
-    {{{{"ツモ", 14}, {"上がり", 34}}}, 2, 11},
-    {{{{"捨てる", 14}, {"上がり", 34}}}, 2, 12},
-    {{{{"捨てる", kPair}, {"カン", 32}}}, 2, 13},
-    {{{{"捨てる", kPair}, {"カン", 32}, {"上がり", 34}}}, 3, 14},
+    {{{{NC_("operation", "ツモ"), 14},
+       {NC_("operation", "ポン"), 30},
+       {NC_("operation", "チー"), 31},
+       {NC_("operation", "カン"), 32},
+       {NC_("operation", "上がり"), 34}}},
+     5, 2},
+    {{{{NC_("operation", "捨てる"), kPair},
+       {NC_("operation", "カン"), 32},
+       {NC_("operation", "リーチ"), 33},
+       {NC_("operation", "上がり"), 34},
+       {NC_("operation", "ﾎﾟﾝﾂﾞｹ"), 35}}},
+     5, 1},
+    {{{{NC_("operation", "捨てる"), kPair}, {NC_("operation", "取消し"), 33}}}, 2, 3},
+    {{{{NC_("operation", "選択"), kPair}}}, 1, 10},
+    {{{{NC_("operation", "ツモ"), 14}, {NC_("operation", "上がり"), 34}}}, 2, 11},
+    {{{{NC_("operation", "捨てる"), 14}, {NC_("operation", "上がり"), 34}}}, 2, 12},
+    {{{{NC_("operation", "捨てる"), kPair}, {NC_("operation", "カン"), 32}}}, 2, 13},
+    {{{{NC_("operation", "捨てる"), kPair}, {NC_("operation", "カン"), 32}, {NC_("operation", "上がり"), 34}}}, 3, 14},
 }};
 
 Tile last_com_discard(const Game& g) {
@@ -82,7 +93,7 @@ void sousa_window(Game& g, int cursor, int mode) {
   // background of its corner, where nothing else of the table lies.
   blit(g.scr.win, 8 * 66, 8 * 4, g.scr.PicHAIKEI, 8 * 66, 8 * 4, 8 * 13 + 8, 8 * 14 + 8, Rop::Copy);
   gbox_r(g, 66, 4, 78, 17, 7, 0, 1);
-  disp_gr(g, 69, 5, "操　作", 0, 0);
+  disp_gr(g, 69, 5, g.os.tr_in("operation", "操　作"), 0, 0);
   for (int i = 0; i <= last; ++i) {
     const int row = 7 + 2 * i;
     // The bar spans the text's em box (16 pixels from the grid row) with a
@@ -95,7 +106,7 @@ void sousa_window(Game& g, int cursor, int mode) {
     } else {
       font_mk(g, 68, row, it.glyph);
     }
-    disp_gr(g, 71, row, it.caption, i == cursor ? 7 : 0, 0);
+    disp_gr(g, 71, row, g.os.tr_in("operation", it.caption), i == cursor ? 7 : 0, 0);
   }
 }
 

@@ -14,6 +14,8 @@
 // Marks a text for the catalogue where it stands in a table; it is passed through
 // Platform::tr where it is shown.
 #define N_(text) text
+// The same for a text read later with Platform::tr_in(context, ...).
+#define NC_(context, text) text
 
 namespace sekiba {
 

@@ -91,7 +91,7 @@ void FrmSekiba::build_menus() {
   std::map<std::string, QMenu*> menus;
   for (const MenuItem& m : table) {
     std::string name = m.name;
-    QString caption = qs(m.caption);
+    QString caption = qs(os_.tr(m.caption));
     QMenu* parent = nullptr;
     if (*m.parent) {
       auto it = menus.find(m.parent);

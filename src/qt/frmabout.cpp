@@ -55,13 +55,13 @@ QLabel* text_label(QWidget* parent, const char* name, const std::string& text, i
 }  // namespace
 
 FrmAbout::FrmAbout(Game& g, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+  setWindowTitle(qs(g.os.tr("ﾊﾞｰｼﾞｮﾝ情報")));
   setModal(true);
   setFixedSize(440, 214);
 
   const int k = dialog_scale(parent);
   const double dk = dialog_pixel_scale(parent);
-  const AboutInfo info = about_info();
+  const AboutInfo info = about_info(g.os);
   auto* image1 = new QLabel(this);
   image1->setObjectName(QStringLiteral("Image1"));
   image1->setPixmap(pixmap_of(about_picture(g, dk), dk / k));
@@ -82,7 +82,7 @@ FrmAbout::FrmAbout(Game& g, QWidget* parent) : QDialog(parent) {
   line1->setFrameShadow(QFrame::Sunken);
   line1->setGeometry(20, 150, 400, 4);
 
-  auto* ok = new QPushButton(QStringLiteral("戻る(&R)"), this);
+  auto* ok = new QPushButton(qs(g.os.tr("戻る(&R)")), this);
   ok->setObjectName(QStringLiteral("cmdOK"));
   ok->setDefault(true);
   ok->setGeometry(320, 166, 100, 30);

@@ -13,7 +13,7 @@
 namespace sekiba {
 
 FrmLan::FrmLan(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
-  setWindowTitle(QStringLiteral("ＬＡＮ対戦の相手"));
+  setWindowTitle(qs(g_.os.tr("ＬＡＮ対戦の相手")));
   QFont f = font();
   f.setFamily(QStringLiteral("Noto Sans CJK JP"));
   setFont(f);
@@ -21,8 +21,8 @@ FrmLan::FrmLan(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   combo_->setEditable(true);
   combo_->setInsertPolicy(QComboBox::NoInsert);  // the buttons decide what is kept
   combo_->setMinimumWidth(260);
-  auto* ok = new QPushButton(QStringLiteral("設定(&Y)"), this);
-  auto* del = new QPushButton(QStringLiteral("削除(&D)"), this);
+  auto* ok = new QPushButton(qs(g_.os.tr("設定(&Y)")), this);
+  auto* del = new QPushButton(qs(g_.os.tr("削除(&D)")), this);
   ok->setDefault(true);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

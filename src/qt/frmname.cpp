@@ -13,15 +13,15 @@
 namespace sekiba {
 
 FrmName::FrmName(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
-  setWindowTitle(QStringLiteral("名前を入力出来ます"));
+  setWindowTitle(qs(g_.os.tr("名前を入力出来ます")));
   setFont(QtPlatform::game_font(11, false));
   auto* top = new QVBoxLayout(this);
   txtname_ = new QLineEdit(this);
   txtname_->setMinimumWidth(300);
   top->addWidget(txtname_);
   auto* row = new QHBoxLayout;
-  auto* ok = new QPushButton(QStringLiteral("入力(&R)"), this);
-  auto* clear = new QPushButton(QStringLiteral("クリア(&C)"), this);
+  auto* ok = new QPushButton(qs(g_.os.tr("入力(&R)")), this);
+  auto* clear = new QPushButton(qs(g_.os.tr("クリア(&C)")), this);
   ok->setDefault(true);
   clear->setAutoDefault(false);
   row->addStretch(1);

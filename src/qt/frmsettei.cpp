@@ -21,7 +21,7 @@
 namespace sekiba {
 
 FrmSettei::FrmSettei(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
-  setWindowTitle(QStringLiteral("設定モード"));
+  setWindowTitle(qs(g_.os.tr("設定モード")));
   QFont f = font();
   f.setFamily(QStringLiteral("Noto Sans CJK JP"));
   setFont(f);
@@ -40,12 +40,12 @@ FrmSettei::FrmSettei(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
     auto* box = new QGroupBox(this);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(8, 4, 8, 4);
-    labels[std::size_t(i)] = new QLabel(qs(grp.label), box);
+    labels[std::size_t(i)] = new QLabel(qs(g_.os.tr(grp.label)), box);
     row->addWidget(labels[std::size_t(i)]);
     row->addSpacing(12);
     for (int k = 0; k < 2; ++k) {
       // Siblings in one group box are exclusive by themselves.
-      auto* rb = new QRadioButton(qs(k == 0 ? grp.option0 : grp.option1), box);
+      auto* rb = new QRadioButton(qs(g_.os.tr(k == 0 ? grp.option0 : grp.option1)), box);
       options_[std::size_t(i)][std::size_t(k)] = rb;
       row->addWidget(rb);
     }
@@ -65,8 +65,8 @@ FrmSettei::FrmSettei(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
       options_[std::size_t(i)][std::size_t(k)]->setMinimumWidth(option_width[col][k]);
   }
 
-  auto* ok = new QPushButton(QStringLiteral("設定(&Y)"), this);
-  auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&X)"), this);
+  auto* ok = new QPushButton(qs(g_.os.tr("設定(&Y)")), this);
+  auto* cancel = new QPushButton(qs(g_.os.tr("ｷｬﾝｾﾙ(&X)")), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &FrmSettei::cmdOK_Click);
   connect(cancel, &QPushButton::clicked, this, &FrmSettei::cmdNG_Click);

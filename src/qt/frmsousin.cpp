@@ -12,19 +12,19 @@
 namespace sekiba {
 
 FrmSousin::FrmSousin(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
-  setWindowTitle(QStringLiteral("TOPデータの送信"));
+  setWindowTitle(qs(g_.os.tr("TOPデータの送信")));
   setFont(QtPlatform::game_font(11, false));
   auto* top = new QVBoxLayout(this);
   auto* label = new QLabel(
-      QStringLiteral("TOPデータを送信します。「送信する」を押すとデータがクリップボードに"
-                     "コピーされますので、メールなどの本文の中にデータをペーストして送って下さい。"),
+      qs(g_.os.tr("TOPデータを送信します。「送信する」を押すとデータがクリップボードに"
+                     "コピーされますので、メールなどの本文の中にデータをペーストして送って下さい。")),
       this);
   label->setWordWrap(true);
   label->setMinimumWidth(360);
   top->addWidget(label);
   auto* row = new QHBoxLayout;
-  auto* send = new QPushButton(QStringLiteral("送信する(&S)"), this);
-  auto* back = new QPushButton(QStringLiteral("戻る(&R)"), this);
+  auto* send = new QPushButton(qs(g_.os.tr("送信する(&S)")), this);
+  auto* back = new QPushButton(qs(g_.os.tr("戻る(&R)")), this);
   row->addStretch(1);
   row->addWidget(send);
   row->addWidget(back);

@@ -12,28 +12,29 @@
 
 #include "engine/game.h"
 #include "man/man.h"
+#include "qt/qt_platform.h"
 #include "records/settings.h"
 
 namespace sekiba {
 
 FrmSpeed::FrmSpeed(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
-  setWindowTitle(QStringLiteral("全自動ﾓｰﾄﾞの時間調整"));
+  setWindowTitle(qs(g_.os.tr("全自動ﾓｰﾄﾞの時間調整")));
   QFont f = font();
   f.setFamily(QStringLiteral("Noto Sans CJK JP"));
   setFont(f);
 
   auto* frame = new QGroupBox(this);
   auto* column = new QVBoxLayout(frame);
-  static const char* const kCaptions[4] = {"最速(&1)", "速い(&2)", "普通(&3)", "遅い(&4)"};
+  static const char* const kCaptions[4] = {N_("最速(&1)"), N_("速い(&2)"), N_("普通(&3)"), N_("遅い(&4)")};
   for (int i = 0; i < 4; ++i) {
-    auto* rb = new QRadioButton(QString::fromUtf8(kCaptions[i]), frame);
+    auto* rb = new QRadioButton(qs(g_.os.tr(kCaptions[i])), frame);
     options_[std::size_t(i)] = rb;
     column->addWidget(rb);
     connect(rb, &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
   }
 
-  auto* set = new QPushButton(QStringLiteral("決定(&S)"), this);
-  auto* ret = new QPushButton(QStringLiteral("戻る(&R)"), this);
+  auto* set = new QPushButton(qs(g_.os.tr("決定(&S)")), this);
+  auto* ret = new QPushButton(qs(g_.os.tr("戻る(&R)")), this);
   set->setDefault(true);
   connect(set, &QPushButton::clicked, this, &FrmSpeed::cmdset_Click);
   connect(ret, &QPushButton::clicked, this, &FrmSpeed::cmdret_Click);

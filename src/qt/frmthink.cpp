@@ -21,7 +21,7 @@ constexpr int kChinituGroup = 2, kHonituGroup = 3, kChinituCount = 4, kHonituCou
 }
 
 FrmThink::FrmThink(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
-  setWindowTitle(QStringLiteral("思考法詳細設定"));
+  setWindowTitle(qs(g_.os.tr("思考法詳細設定")));
   QFont f = font();
   f.setFamily(QStringLiteral("Noto Sans CJK JP"));
   setFont(f);
@@ -34,13 +34,13 @@ FrmThink::FrmThink(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
     auto* box = new QGroupBox(this);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(8, 4, 8, 4);
-    labels[std::size_t(i)] = new QLabel(qs(grp.label), box);
+    labels[std::size_t(i)] = new QLabel(qs(g_.os.tr(grp.label)), box);
     row->addWidget(labels[std::size_t(i)]);
     row->addSpacing(12);
     // An explicit group lets every button of a group be cleared at once.
     auto* buttons = new QButtonGroup(box);
     for (int k = 0; k < grp.count; ++k) {
-      auto* rb = new QRadioButton(qs(grp.captions[std::size_t(k)]), box);
+      auto* rb = new QRadioButton(qs(g_.os.tr(grp.captions[std::size_t(k)])), box);
       buttons->addButton(rb, k);
       options_[std::size_t(i)][std::size_t(k)] = rb;
       row->addWidget(rb);
@@ -56,8 +56,8 @@ FrmThink::FrmThink(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
       connect(options_[std::size_t(g_index)][std::size_t(k)], &QRadioButton::toggled, this,
               [this] { show_counts(); });
 
-  auto* ok = new QPushButton(QStringLiteral("設定(&Y)"), this);
-  auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ(&X)"), this);
+  auto* ok = new QPushButton(qs(g_.os.tr("設定(&Y)")), this);
+  auto* cancel = new QPushButton(qs(g_.os.tr("ｷｬﾝｾﾙ(&X)")), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &FrmThink::cmdOK_Click);
   connect(cancel, &QPushButton::clicked, this, &FrmThink::cmdNG_Click);

@@ -10,6 +10,7 @@
 #include "engine/game.h"
 #include "platform/platform.h"
 #include "qt/frmyakuhelp.h"
+#include "qt/qt_platform.h"
 #include "qt/table_view.h"
 
 namespace sekiba {
@@ -30,7 +31,7 @@ void guarded(F&& f) {
 }  // namespace
 
 FrmTumikomi::FrmTumikomi(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
-  setWindowTitle(QStringLiteral("積み込みエディタ"));
+  setWindowTitle(qs(g_.os.tr("積み込みエディタ")));
   QFont f = font();
   f.setFamily(QStringLiteral("Noto Sans CJK JP"));
   setFont(f);
@@ -47,7 +48,7 @@ FrmTumikomi::FrmTumikomi(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
     if (ev.kind == InputEvent::Kind::MouseDown) picture_MouseDown(ev.button, ev.x, ev.y);
   };
 
-  auto* label1 = new QLabel(QStringLiteral("パターン"), this);
+  auto* label1 = new QLabel(qs(g_.os.tr("パターン")), this);
   label1->setObjectName(QStringLiteral("Label1"));
   label2_ = new QLabel(this);
   label2_->setObjectName(QStringLiteral("Label2"));
@@ -64,11 +65,11 @@ FrmTumikomi::FrmTumikomi(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
     connect(b, &QPushButton::clicked, this, slot);
     return b;
   };
-  auto* back = button("cmdBACK", QStringLiteral("前(&B)"), &FrmTumikomi::cmdBACK_Click);
-  auto* next = button("cmdNEXT", QStringLiteral("次(&N)"), &FrmTumikomi::cmdNEXT_Click);
-  auto* shoki = button("cmdSHOKI", QStringLiteral("初期設定(&C)"), &FrmTumikomi::cmdSHOKI_Click);
-  auto* ok = button("cmdOK", QStringLiteral("設定(&Y)"), &FrmTumikomi::cmdOK_Click);
-  auto* ng = button("cmdNG", QStringLiteral("ｷｬﾝｾﾙ(&X)"), &FrmTumikomi::cmdNG_Click);
+  auto* back = button("cmdBACK", qs(g_.os.tr("前(&B)")), &FrmTumikomi::cmdBACK_Click);
+  auto* next = button("cmdNEXT", qs(g_.os.tr("次(&N)")), &FrmTumikomi::cmdNEXT_Click);
+  auto* shoki = button("cmdSHOKI", qs(g_.os.tr("初期設定(&C)")), &FrmTumikomi::cmdSHOKI_Click);
+  auto* ok = button("cmdOK", qs(g_.os.tr("設定(&Y)")), &FrmTumikomi::cmdOK_Click);
+  auto* ng = button("cmdNG", qs(g_.os.tr("ｷｬﾝｾﾙ(&X)")), &FrmTumikomi::cmdNG_Click);
 
   auto* row = new QHBoxLayout;
   row->addWidget(label1);
@@ -85,7 +86,7 @@ FrmTumikomi::FrmTumikomi(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   top->addWidget(view_);
   top->addLayout(row);
   top->setSizeConstraint(QLayout::SetFixedSize);
-  view_->setToolTip(QStringLiteral("右クリックで次の牌、左クリックで前の牌"));
+  view_->setToolTip(qs(g_.os.tr("右クリックで次の牌、左クリックで前の牌")));
 
   tumikomi_Form_Load(g_, e_);
   refresh();

@@ -4,6 +4,7 @@
 
 #include "engine/driver.h"
 #include "engine/game.h"
+#include "platform/text_args.h"
 #include "man/input.h"
 #include "screen/draw.h"
 
@@ -17,9 +18,10 @@ ChartPlan score_chart_plan(Game& g, int no) {
   const int n = std::clamp<int>(t.game_no, 1, int(t.score_rireki.size()));
   ChartPlan c;
   c.three_d = no == 1;
-  c.title = "今回のゲームの得点推移表";
-  c.footnote = "得点＝" + std::to_string(std::int64_t(t.score_rireki[std::size_t(n - 1)]) * 100) +
-               "  ゲーム数＝" + std::to_string(t.game_no);
+  c.title = g.os.tr("今回のゲームの得点推移表");
+  c.footnote = fill_in(g.os.tr("得点＝%1  ゲーム数＝%2"),
+                       {std::to_string(std::int64_t(t.score_rireki[std::size_t(n - 1)]) * 100),
+                        std::to_string(t.game_no)});
   c.width = 500;
   c.height = 400;
   c.left = (640 - c.width) / 2;

@@ -99,20 +99,20 @@ void load_hi_score(Game& g) {
     write_file_atomic(g.save_path(kHiScoreFile), std::string());
   // A missing or unreadable file gives the fresh table.
   r.hi_damaged.clear();
-  if (parse_hi_score(read_own_file(g, kHiScoreFile, "ﾊｲｽｺｱﾌｧｲﾙ", kHiScoreMaxBytes).value_or(std::string()), r))
+  if (parse_hi_score(read_own_file(g, kHiScoreFile, N_("ﾊｲｽｺｱﾌｧｲﾙ"), kHiScoreMaxBytes).value_or(std::string()), r))
     return;
   // The entries after a damaged one cannot be read, but their bytes may be
   // whole: the file is kept aside before the table is saved over it.
   r.hi_damaged = path;
   r.hi_damaged_copy = damaged_copy_path(g);
-  report_damaged_own_file(g, kHiScoreFile, "ﾊｲｽｺｱﾌｧｲﾙ", r.hi_damaged_copy);
+  report_damaged_own_file(g, kHiScoreFile, N_("ﾊｲｽｺｱﾌｧｲﾙ"), r.hi_damaged_copy);
 }
 
 bool save_hi_score(Game& g) {
   const std::string target = g.save_path(kHiScoreFile);
   if (keep_damaged_table(g, target) && write_file_keeping_tail(target, format_hi_score(g.rec)))
     return true;
-  g.os.message_box("ﾊｲｽｺｱﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
+  g.os.message_box(g.os.tr("ﾊｲｽｺｱﾌｧｲﾙを書き込めませんでした"), g.os.tr("ﾌｧｲﾙの書き込み"), MessageButtons::Ok,
                    MessageIcon::None);
   return false;
 }
@@ -158,14 +158,27 @@ int hi_score_rank(Game& g) {
   return rank;
 }
 
+namespace {
+
+// The two names the game itself puts in the table are shown in the player's
+// language; the file keeps them as they are, and names typed by a player are
+// shown as typed.
+std::string shown_name(const Game& g, const std::string& name) {
+  if (name == kDefaultName || name == kNewNameText) return g.os.tr(name);
+  return name;
+}
+
+}  // namespace
+
 void pr_hi_score(Game& g, int rno) {
   const Records& r = g.rec;
   gbox_r(g, 6, 5, 72, 36, 7, 0, 1);
-  disp_gr2(g, 20, 6, "HI･SCORE", 2, 0);
-  disp_gr2(g, 42, 6, "BEST･10", 10, 0);
+  disp_gr2(g, 20, 6, g.os.tr("HI･SCORE"), 2, 0);
+  disp_gr2(g, 42, 6, g.os.tr("BEST･10"), 10, 0);
   disp_gr(g, 8, 10, "No        SCORE         GAME      DATE       NAME", 9, 0);
   std::string dots;
-  for (int i = 0; i < 63; ++i) dots += "･";
+  const std::string dot = g.os.tr_in("ruler", "･");  // one column of the ruled line
+  for (int i = 0; i < 63; ++i) dots += dot;
   disp_gr(g, 8, 12, dots, 0, 0);
   for (int i = 0; i < 10; ++i) {
     const auto k = std::size_t(i);
@@ -175,7 +188,7 @@ void pr_hi_score(Game& g, int rno) {
     pr_suji_3(g, r.hi_game[k], 29, row, 2);
     // The date keeps a few pixels clear of the name at column 48.
     pr_suji_date_fit(g, r.hi_date[k], 35, row, 1, 8 * (48 - 35) - 3);
-    disp_gr(g, 48, row, r.hi_name[k], 12, 0);
+    disp_gr(g, 48, row, shown_name(g, r.hi_name[k]), 12, 0);
   }
   rank_mes(g, rno);
 }
@@ -186,15 +199,15 @@ void rank_mes(Game& g, int rno) {
     const char* text;
     int col;
   } kLines[10] = {
-      {"★★トップ賞おめでとうございます★★", 2}, {"★★もうひとがんばりファイト1発★★", 1},
-      {"★★もうひとがんばりファイト1発★★", 1},   {"★★祝入賞!おめでとうございます★★", 3},
-      {"★★祝入賞!おめでとうございます★★", 3},   {"★★祝入賞!おめでとうございます★★", 3},
-      {"★★やった!!ランクインしたぞー★★", 9},   {"★★やった!!ランクインしたぞー★★", 9},
-      {"★★やった!!ランクインしたぞー★★", 9},   {"★★おぉ!ぎりぎりのランクインだ★★", 10},
+      {N_("★★トップ賞おめでとうございます★★"), 2}, {N_("★★もうひとがんばりファイト1発★★"), 1},
+      {N_("★★もうひとがんばりファイト1発★★"), 1},   {N_("★★祝入賞!おめでとうございます★★"), 3},
+      {N_("★★祝入賞!おめでとうございます★★"), 3},   {N_("★★祝入賞!おめでとうございます★★"), 3},
+      {N_("★★やった!!ランクインしたぞー★★"), 9},   {N_("★★やった!!ランクインしたぞー★★"), 9},
+      {N_("★★やった!!ランクインしたぞー★★"), 9},   {N_("★★おぉ!ぎりぎりのランクインだ★★"), 10},
   };
   gbox_r(g, 4, 42, 73, 47, 6, 0, 0);
   // The lines are wider than the box at 24 point: they keep inside its frame.
-  disp_gr2_fit(g, 6, 43, kLines[rno].text, kLines[rno].col, 0, 72);
+  disp_gr2_fit(g, 6, 43, g.os.tr(kLines[rno].text), kLines[rno].col, 0, 72);
 }
 
 void frmname_cmdOK(Game& g, const std::string& text) {
@@ -264,7 +277,7 @@ bool top_set(Game& g) {
   const std::string line =
       top_record(g.rec, g.t.clock_sec, g.t.clock_min, kVersionMajor, kVersionMinor, kVersionRevision);
   if (write_file_atomic(g.save_path(kTopFile), utf8_to_sjis(line) + "\r\n")) return true;
-  g.os.message_box("ﾄｯﾌﾟﾌｧｲﾙを書き込みませんでした", "ﾄｯﾌﾟﾌｧｲﾙ書き込み", MessageButtons::Ok,
+  g.os.message_box(g.os.tr("ﾄｯﾌﾟﾌｧｲﾙを書き込みませんでした"), g.os.tr("ﾄｯﾌﾟﾌｧｲﾙ書き込み"), MessageButtons::Ok,
                    MessageIcon::None);
   return false;
 }
@@ -292,7 +305,7 @@ bool frmsousin_send(Game& g) {
   const auto bytes = read_file(g.path(kTopFile), 1u << 20);
   // An empty file has no first line to send, as a missing one.
   if (!bytes || bytes->empty()) {
-    g.os.message_box("トップファイルを読み込めませんでした", "ﾌｧｲﾙの読み込み", MessageButtons::Ok,
+    g.os.message_box(g.os.tr("トップファイルを読み込めませんでした"), g.os.tr("ﾌｧｲﾙの読み込み"), MessageButtons::Ok,
                      MessageIcon::None);
     return false;
   }
@@ -300,7 +313,7 @@ bool frmsousin_send(Game& g) {
   // There is no address to mail it to: the line goes to the clipboard for the
   // user to pass on as they like.
   g.os.set_clipboard(sjis_to_utf8(first));
-  g.os.message_box("TOPデータをクリップボードにコピーしました。", "TOPデータの送信",
+  g.os.message_box(g.os.tr("TOPデータをクリップボードにコピーしました。"), g.os.tr("TOPデータの送信"),
                    MessageButtons::Ok, MessageIcon::Information);
   return true;
 }

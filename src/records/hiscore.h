@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/platform.h"
 #include "records/records.h"
 
 namespace sekiba {
@@ -17,11 +18,11 @@ inline constexpr const char* kTopFile = "\\sekiba_top.jan";
 // the longest length their count allows. Whatever follows is never read.
 inline constexpr std::size_t kHiScoreMaxBytes = 2 + 11 * 4 + 11 * 2 + 22 * (2 + 0xFFFF);
 inline constexpr int kNotRanked = 99;
-inline constexpr const char* kNewNameText = "－名前が入力できます－";
+inline constexpr const char* kNewNameText = N_("－名前が入力できます－");
 inline constexpr const char* kAutoName = "AUTO MAN";
 // A fresh table: ten entries of score 10 and hands 0 with these texts.
 inline constexpr const char* kDefaultDate = "--/--/--";
-inline constexpr const char* kDefaultName = "ななしさん";
+inline constexpr const char* kDefaultName = N_("ななしさん");
 
 // The fresh table of a missing file or one that holds no table.
 void hi_score_defaults(Records& r);

@@ -2,6 +2,7 @@
 
 #include "engine/game.h"
 #include "platform/fileio.h"
+#include "platform/text_args.h"
 
 namespace sekiba {
 
@@ -16,12 +17,13 @@ std::string save_note(Game& g, const std::string& name, const std::string& path,
   const std::string target = g.save_path(name);
   const bool writable = can_replace(target);
   if (target != path) {
-    if (writable) return "このファイルはそのまま残り、保存は次のファイルに行われます。\n" + target;
-    return "このファイルはそのまま残ります。次の保存先に書き込めないため、保存できません。\n" + target;
+    if (writable) return fill_in(g.os.tr("このファイルはそのまま残り、保存は次のファイルに行われます。\n%1"), {target});
+    return fill_in(g.os.tr("このファイルはそのまま残ります。次の保存先に書き込めないため、保存できません。\n%1"),
+                   {target});
   }
-  if (!writable) return "このファイルは置き換えられないため、保存できません。";
-  if (!kept.empty()) return "保存する前に、元のファイルを次のファイルに写して残します。\n" + kept;
-  return "保存するとこのファイルは置き換えられます。";
+  if (!writable) return g.os.tr("このファイルは置き換えられないため、保存できません。");
+  if (!kept.empty()) return fill_in(g.os.tr("保存する前に、元のファイルを次のファイルに写して残します。\n%1"), {kept});
+  return g.os.tr("保存するとこのファイルは置き換えられます。");
 }
 
 }  // namespace
@@ -32,9 +34,9 @@ std::optional<std::string> read_own_file(Game& g, const std::string& name, const
   FileRead r = read_file_start(path, max_bytes);
   if (r.status == ReadStatus::Ok) return std::move(r.bytes);
   if (r.status == ReadStatus::Unreadable && g.rec.unreadable_told.insert(path).second)
-    g.os.message_box(kind + "を読み込めませんでした。\n" + path + "\n初期値で続けます。" +
+    g.os.message_box(fill_in(g.os.tr("%1を読み込めませんでした。\n%2\n初期値で続けます。"), {g.os.tr(kind), path}) +
                          save_note(g, name, path, ""),
-                     "ﾌｧｲﾙの読み込み", MessageButtons::Ok, MessageIcon::Warning);
+                     g.os.tr("ﾌｧｲﾙの読み込み"), MessageButtons::Ok, MessageIcon::Warning);
   return std::nullopt;
 }
 
@@ -42,9 +44,10 @@ void report_damaged_own_file(Game& g, const std::string& name, const std::string
                              const std::string& kept) {
   const std::string path = g.path(name);
   if (!g.rec.unreadable_told.insert(path).second) return;
-  g.os.message_box(kind + "を途中までしか読み込めませんでした。\n" + path + "\n読めた所までで続けます。" +
-                       save_note(g, name, path, kept),
-                   "ﾌｧｲﾙの読み込み", MessageButtons::Ok, MessageIcon::Warning);
+  g.os.message_box(
+      fill_in(g.os.tr("%1を途中までしか読み込めませんでした。\n%2\n読めた所までで続けます。"), {g.os.tr(kind), path}) +
+          save_note(g, name, path, kept),
+      g.os.tr("ﾌｧｲﾙの読み込み"), MessageButtons::Ok, MessageIcon::Warning);
 }
 
 }  // namespace sekiba

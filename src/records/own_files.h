@@ -11,7 +11,8 @@ struct Game;
 // "\sekiba_set.txt"), at most max_bytes, for its loader. A file that is there
 // but cannot be read is reported to the user, once a run: the loader goes on
 // with its defaults, and the message says what the next save will do with the
-// file. kind names the file in the message, as the write-failure messages do.
+// file. kind names the file in the message, as the write-failure messages do
+// (marked with N_: it is translated here).
 std::optional<std::string> read_own_file(Game& g, const std::string& name, const std::string& kind,
                                          std::size_t max_bytes);
 

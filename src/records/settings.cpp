@@ -11,24 +11,24 @@
 namespace sekiba {
 
 const std::array<SetteiGroup, 18> kSetteiGroups = {{
-    {0, "ﾘｰﾁ後の自動処理", "する(&A)", "しない(&A)", false},
-    {1, "ﾌﾘﾃﾝ時のﾌﾘﾃﾝ牌の確認", "する(&B)", "しない(&B)", false},
-    {2, "ｃｏｍの当たり牌の確認", "する(&C)", "しない(&C)", false},
-    {3, "ﾘｰﾁ後の待ち牌の確認", "する(&D)", "しない(&D)", false},
-    {4, "役満を青天井方式で計算", "する(&E)", "しない(&E)", false},
-    {5, "自動ﾓｰﾄﾞでｃｏｍをｵｰﾌﾟﾝ", "する(&F)", "しない(&F)", false},
-    {6, "ﾄﾞﾗの設定", "次牌(&G)", "現物(&G)", false},
-    {7, "赤ｳｰﾋﾟﾝを使用", "する(&H)", "しない(&H)", false},
-    {8, "全自動ﾓｰﾄﾞｹﾞｰﾑ", "連続(&I)", "1ｹﾞｰﾑ(&I)", false},
-    {9, "ｶﾝﾄﾞﾗを使用", "する(&J)", "しない(&J)", false},
-    {12, "音声ﾌｧｲﾙの使用", "する(&K)", "しない(&K)", true},
-    {13, "牌の音", "ﾋﾟｼ(&L)", "ﾁｭﾝ(&L)", true},
-    {14, "ｃｏｍの積み込み", "する(&M)", "しない(&M)", true},
-    {15, "積み込みの確率", "通常(&N)", "低い(&N)", true},
-    {16, "ｃｏｍの思考時間", "変則(&O)", "最速(&O)", true},
-    {17, "牌の表示方向", "従来(&P)", "実戦(&P)", true},
-    {18, "ｃｏｍ牌流局時の確認", "いつも(&Q)", "聴牌(&Q)", false},
-    {19, "ｍａｎの積み込み", "する(&R)", "しない(&R)", true},
+    {0, N_("ﾘｰﾁ後の自動処理"), N_("する(&A)"), N_("しない(&A)"), false},
+    {1, N_("ﾌﾘﾃﾝ時のﾌﾘﾃﾝ牌の確認"), N_("する(&B)"), N_("しない(&B)"), false},
+    {2, N_("ｃｏｍの当たり牌の確認"), N_("する(&C)"), N_("しない(&C)"), false},
+    {3, N_("ﾘｰﾁ後の待ち牌の確認"), N_("する(&D)"), N_("しない(&D)"), false},
+    {4, N_("役満を青天井方式で計算"), N_("する(&E)"), N_("しない(&E)"), false},
+    {5, N_("自動ﾓｰﾄﾞでｃｏｍをｵｰﾌﾟﾝ"), N_("する(&F)"), N_("しない(&F)"), false},
+    {6, N_("ﾄﾞﾗの設定"), N_("次牌(&G)"), N_("現物(&G)"), false},
+    {7, N_("赤ｳｰﾋﾟﾝを使用"), N_("する(&H)"), N_("しない(&H)"), false},
+    {8, N_("全自動ﾓｰﾄﾞｹﾞｰﾑ"), N_("連続(&I)"), N_("1ｹﾞｰﾑ(&I)"), false},
+    {9, N_("ｶﾝﾄﾞﾗを使用"), N_("する(&J)"), N_("しない(&J)"), false},
+    {12, N_("音声ﾌｧｲﾙの使用"), N_("する(&K)"), N_("しない(&K)"), true},
+    {13, N_("牌の音"), N_("ﾋﾟｼ(&L)"), N_("ﾁｭﾝ(&L)"), true},
+    {14, N_("ｃｏｍの積み込み"), N_("する(&M)"), N_("しない(&M)"), true},
+    {15, N_("積み込みの確率"), N_("通常(&N)"), N_("低い(&N)"), true},
+    {16, N_("ｃｏｍの思考時間"), N_("変則(&O)"), N_("最速(&O)"), true},
+    {17, N_("牌の表示方向"), N_("従来(&P)"), N_("実戦(&P)"), true},
+    {18, N_("ｃｏｍ牌流局時の確認"), N_("いつも(&Q)"), N_("聴牌(&Q)"), false},
+    {19, N_("ｍａｎの積み込み"), N_("する(&R)"), N_("しない(&R)"), true},
 }};
 
 int settei_option_for(const SetteiGroup& grp, int value) {
@@ -102,12 +102,12 @@ std::string format_settei(const Settings& s) {
 
 void load_settei(Game& g) {
   g.s.set_defaults();
-  if (auto text = read_own_file(g, kSettingsFile, "設定ﾌｧｲﾙ", 1u << 16)) parse_settei(*text, g.s);
+  if (auto text = read_own_file(g, kSettingsFile, N_("設定ﾌｧｲﾙ"), 1u << 16)) parse_settei(*text, g.s);
 }
 
 bool settei_save(Game& g) {
   if (write_file_atomic(g.save_path(kSettingsFile), format_settei(g.s))) return true;
-  g.os.message_box("設定ﾌｧｲﾙを書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
+  g.os.message_box(g.os.tr("設定ﾌｧｲﾙを書き込めませんでした"), g.os.tr("ﾌｧｲﾙの書き込み"), MessageButtons::Ok,
                    MessageIcon::None);
   return false;
 }

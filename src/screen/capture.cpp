@@ -7,6 +7,7 @@
 #include "engine/game.h"
 #include "engine/waits.h"
 #include "platform/fileio.h"
+#include "platform/text_args.h"
 #include "screen/raster.h"
 #include "screen/screen.h"
 #include "screen/sheets_art.h"
@@ -31,6 +32,7 @@ Surface capturewindow(Game& g) {
   // A 12-pixel line along y = 436 from x = 400 to 620, with round ends.
   g.os.draw_thick_line(cap, {400, 436}, {620, 436}, 12, kWhite);
   fill_rect(cap, 400, 430, 221, 12, kWhite);
+  // The stamp is part of the saved file, the same in every language.
   g.os.draw_text(cap, 400, 430, "翠嶺牌戯 " + general_date(g.os.local_time()),
                  TextStyle{10, true, kBlack});
   return cap;
@@ -74,7 +76,7 @@ std::string encode_bmp(const Surface& s) {
 bool save_capactive(Game& g, const Surface& capactive) {
   if (!capactive.empty() && write_file_atomic(g.save_path(kCaptureFile), encode_bmp(capactive)))
     return true;
-  g.os.message_box("ｷｬﾌﾟﾁｬｰ画面を書き込めませんでした", "ﾌｧｲﾙの書き込み", MessageButtons::Ok,
+  g.os.message_box(g.os.tr("ｷｬﾌﾟﾁｬｰ画面を書き込めませんでした"), g.os.tr("ﾌｧｲﾙの書き込み"), MessageButtons::Ok,
                    MessageIcon::None);
   return false;
 }
@@ -87,7 +89,7 @@ void mnucap_Click(Game& g) {
   std::error_code ec;
   std::filesystem::path where = std::filesystem::absolute(g.save_path(kCaptureFile), ec);
   if (ec) where = g.save_path(kCaptureFile);
-  g.os.show_notice("ｷｬﾌﾟﾁｬｰ画面を保存しました: " + where.lexically_normal().string());
+  g.os.show_notice(fill_in(g.os.tr("ｷｬﾌﾟﾁｬｰ画面を保存しました: %1"), {where.lexically_normal().string()}));
 }
 
 void mnusousa_Click(Game& g) { g.os.open_dialog("frmhelp"); }
@@ -104,19 +106,35 @@ void mnuhome_Click(Game& g) { open_home_page(g, home_page_address()); }
 
 void mnuabout_Click(Game& g) { g.os.open_dialog("frmabout"); }
 
+namespace {
+
+std::string version_digits(int major, int minor, int revision) {
+  return std::to_string(major) + "." + std::to_string(minor) + std::to_string(revision);
+}
+
+template <class Tr>
+AboutInfo about_info_with(Tr tr) {
+  AboutInfo a;
+  a.application = tr("翠嶺牌戯");
+  a.heading = fill_in(tr("ﾊﾞｰｼﾞｮﾝ %1"), {version_digits(kVersionMajor, kVersionMinor, kVersionRevision)});
+  a.copyright = tr("著作権: Copyright (C) 翠嶺牌戯 開発チーム");
+  a.address = tr("二人打ち麻雀ゲーム");
+  a.licence = tr("ライセンス: GPL-3.0-or-later (GNU GPL 第3版以降)");
+  return a;
+}
+
+}  // namespace
+
 std::string about_heading(int major, int minor, int revision) {
-  return "ﾊﾞｰｼﾞｮﾝ " + std::to_string(major) + "." + std::to_string(minor) +
-         std::to_string(revision);
+  return "ﾊﾞｰｼﾞｮﾝ " + version_digits(major, minor, revision);
 }
 
 AboutInfo about_info() {
-  AboutInfo a;
-  a.application = "翠嶺牌戯";
-  a.heading = about_heading(kVersionMajor, kVersionMinor, kVersionRevision);
-  a.copyright = "著作権: Copyright (C) 翠嶺牌戯 開発チーム";
-  a.address = "二人打ち麻雀ゲーム";
-  a.licence = "ライセンス: GPL-3.0-or-later (GNU GPL 第3版以降)";
-  return a;
+  return about_info_with([](const char* ja) { return std::string(ja); });
+}
+
+AboutInfo about_info(const Platform& os) {
+  return about_info_with([&os](const char* ja) { return os.tr(ja); });
 }
 
 namespace {
@@ -152,7 +170,7 @@ Surface about_hidden_picture(Game& g, double k) {
   art::framed_plate(s, {1, 1, n - 2.0, n - 2.0}, 40, 3, rgb(160, 20, 30), rgb(255, 236, 140),
                     rgb(230, 150, 40));
   tile_at(g, s, 25, 24, 6, true);
-  art::outlined_text(g.os, s, {0, 58, double(n), 20}, "大当たり", 10, rgb(220, 20, 40), kWhite, 1);
+  art::outlined_text(g.os, s, {0, 58, double(n), 20}, g.os.tr("大当たり"), 10, rgb(220, 20, 40), kWhite, 1);
   return s;
 }
 

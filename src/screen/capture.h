@@ -53,6 +53,8 @@ struct AboutInfo {
 // heading: "ﾊﾞｰｼﾞｮﾝ " + major "." minor revision, minor and revision unseparated.
 std::string about_heading(int major, int minor, int revision);
 AboutInfo about_info();
+// The same in the player's language.
+AboutInfo about_info(const Platform& os);
 // The version box's picture (Image1) and its hidden picture (PicNON), both
 // 80 x 80, painted with the table's tile pictures at k device pixels a pixel.
 inline constexpr int kAboutPictureSize = 80;

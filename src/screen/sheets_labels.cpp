@@ -52,7 +52,8 @@ void white_label(Platform& os, Surface& s, int x, int y, int w, int h, const std
 
 void build_plates(Platform& os, Screen& scr) {
   scr.picRON = Surface(kRonW, 280, scr.k, kBlack);
-  const std::array<const char*, 7> ron = {"ツモ", "ロン", "聴牌", "流局", "フリテン", "点数不足", "どぼん！"};
+  const std::array<const char*, 7> ron = {N_("ツモ"),     N_("ロン"),     N_("聴牌"),    N_("流局"),
+                                          N_("フリテン"), N_("点数不足"), N_("どぼん！")};
   const std::array<Look, 7> ron_look = {{{rgb(255, 182, 52), rgb(214, 92, 8)},
                                          {rgb(255, 96, 86), rgb(186, 16, 30)},
                                          {rgb(96, 176, 255), rgb(18, 78, 192)},
@@ -61,12 +62,13 @@ void build_plates(Platform& os, Screen& scr) {
                                          {rgb(232, 168, 96), rgb(136, 76, 26)},
                                          {rgb(255, 92, 170), rgb(150, 8, 82)}}};
   for (int k = 0; k < 7; ++k)
-    plate_label(os, scr.picRON, 0, kRonH * k, kRonW, kRonH, ron[std::size_t(k)],
+    plate_label(os, scr.picRON, 0, kRonH * k, kRonW, kRonH, os.tr(ron[std::size_t(k)]),
                 ron_look[std::size_t(k)], 20);
 
   scr.picHANSU = Surface(kHansuW, 290, scr.k, kBlack);
-  const std::array<const char*, 9> hansu = {"1ハン", "2ハン", "3ハン", "4ハン", "満貫",
-                                            "ハネ満", "倍満", "三倍満", "役満"};
+  const std::array<const char*, 9> hansu = {N_("1ハン"), N_("2ハン"),  N_("3ハン"),
+                                            N_("4ハン"), N_("満貫"),   N_("ハネ満"),
+                                            N_("倍満"),  N_("三倍満"), N_("役満")};
   const std::array<Look, 9> hansu_look = {{{rgb(110, 210, 170), rgb(16, 120, 90)},
                                            {rgb(110, 210, 170), rgb(16, 120, 90)},
                                            {rgb(110, 196, 230), rgb(16, 96, 150)},
@@ -77,18 +79,18 @@ void build_plates(Platform& os, Screen& scr) {
                                            {rgb(214, 120, 255), rgb(110, 30, 170)},
                                            {rgb(255, 226, 90), rgb(200, 30, 40)}}};
   for (int k = 0; k < 9; ++k)
-    plate_label(os, scr.picHANSU, 0, kHansuH * k, kHansuW, kHansuH, hansu[std::size_t(k)],
+    plate_label(os, scr.picHANSU, 0, kHansuH * k, kHansuW, kHansuH, os.tr(hansu[std::size_t(k)]),
                 hansu_look[std::size_t(k)], 16);
 
   scr.PicBA = Surface(kBaW, 160, scr.k, kBlack);
-  const std::array<const char*, 5> ba = {"東", "南", "あなた", "あいて", "勝ち！"};
+  const std::array<const char*, 5> ba = {N_("東"), N_("南"), N_("あなた"), N_("あいて"), N_("勝ち！")};
   const std::array<Look, 5> ba_look = {{{rgb(255, 100, 90), rgb(176, 18, 28)},
                                         {rgb(100, 160, 255), rgb(20, 60, 170)},
                                         {rgb(120, 214, 120), rgb(20, 120, 40)},
                                         {rgb(170, 150, 230), rgb(70, 50, 150)},
                                         {rgb(255, 220, 80), rgb(206, 110, 0)}}};
   for (int k = 0; k < 5; ++k)
-    plate_label(os, scr.PicBA, 0, kBaH * k, kBaW, kBaH, ba[std::size_t(k)],
+    plate_label(os, scr.PicBA, 0, kBaH * k, kBaW, kBaH, os.tr(ba[std::size_t(k)]),
                 ba_look[std::size_t(k)], k < 2 ? 18 : 15);
 }
 
@@ -106,12 +108,13 @@ const std::array<const char*, kYakuCount>& yaku_names() {
 
 void build_yaku_list(Platform& os, Screen& scr) {
   scr.picHANH = Surface(144, kHanhH, scr.k, kBlack);
-  white_label(os, scr.picHANH, 0, 0, kHanhW, kHanhH, "ハン", 13, kNavy, true);
-  white_label(os, scr.picHANH, kHanhW, 0, kHanhW, kHanhH, "役満", 13, kCrimson, true);
-  white_label(os, scr.picHANH, 2 * kHanhW, 0, kHanhW, kHanhH, "2倍", 13, kCrimson, true);
+  white_label(os, scr.picHANH, 0, 0, kHanhW, kHanhH, os.tr("ハン"), 13, kNavy, true);
+  // The han column is narrow: a language may have a shorter word for it there.
+  white_label(os, scr.picHANH, kHanhW, 0, kHanhW, kHanhH, os.tr_in("han", "役満"), 13, kCrimson, true);
+  white_label(os, scr.picHANH, 2 * kHanhW, 0, kHanhW, kHanhH, os.tr("2倍"), 13, kCrimson, true);
 
   scr.picYAKUNASI = Surface(kYakuW, kYakuH, scr.k, kBlack);
-  white_label(os, scr.picYAKUNASI, 0, 0, kYakuW, kYakuH, "役無し", 14, kCrimson);
+  white_label(os, scr.picYAKUNASI, 0, 0, kYakuW, kYakuH, os.tr("役無し"), 14, kCrimson);
 
   scr.picYAKUMEI = Surface(kYakuW, 1129, scr.k, kWhite);
   for (int k = 0; k < kYakuCount; ++k)
@@ -153,7 +156,7 @@ void build_captions(Platform& os, Screen& scr) {
     const int y = kScoreH * v;
     Surface& s = scr.PicSCORE;
     const Pixel c = ink[std::size_t(v)];
-    art::text_in(os, s, RectF{0, double(y), 56, double(kScoreH)}, "持ち点", 11, c);
+    art::text_in(os, s, RectF{0, double(y), 56, double(kScoreH)}, os.tr("持ち点"), 11, c);
     art::text_in(os, s, RectF{56, y + 1.0, 54, double(kScoreH)}, "SCORE", 9, lighter(c, 0.35));
     fill_rect(s, 4, y + kScoreH - 2, kScoreW - 8, 1, lighter(c, 0.55));
   }

@@ -49,9 +49,12 @@ Tint tint_of(Pixel c) { return Tint{lighter(c, 0.3), darker(c, 0.15)}; }
 
 void build_moji(Platform& os, Screen& scr) {
   scr.PicMOJI = Surface(kMojiW, kMojiH * kMojiRows, scr.k, kBlack);
-  const std::array<const char*, kMojiRows> text = {"",   "リーチ", "ポン", "チー", "カン", "SEL",
-                                                   "ツモ", "これ", "T",    "K",    "S",    "R",
-                                                   "ドラ", "バ",   "ドラ", "トン", "ナン"};
+  // The labels have short words of their own in other languages.
+  const std::array<const char*, kMojiRows> text = {
+      "",   NC_("label", "リーチ"), NC_("label", "ポン"), NC_("label", "チー"),
+      NC_("label", "カン"), "SEL", NC_("label", "ツモ"), NC_("label", "これ"),
+      "T",  "K", "S", "R", NC_("label", "ドラ"), NC_("label", "バ"), NC_("label", "ドラ"),
+      NC_("label", "トン"), NC_("label", "ナン")};
   const std::array<Pixel, kMojiRows> colour = {
       kBlack,           rgb(220, 30, 44),  rgb(236, 120, 10), rgb(30, 150, 60),
       rgb(40, 90, 200), rgb(190, 40, 170), rgb(226, 70, 20),  rgb(200, 150, 0),
@@ -60,17 +63,18 @@ void build_moji(Platform& os, Screen& scr) {
       rgb(30, 60, 150)};
   const RectF r{0.5, 0.5, kMojiW - 1.0, kMojiH - 1.0};
   for (int k = 1; k < kMojiRows; ++k)
-    small_label(os, scr.PicMOJI, RectF{r.x, r.y + kMojiH * k, r.w, r.h}, text[std::size_t(k)],
+    small_label(os, scr.PicMOJI, RectF{r.x, r.y + kMojiH * k, r.w, r.h}, os.tr_in("label", text[std::size_t(k)]),
                 tint_of(colour[std::size_t(k)]), 8);
   finish_masked(scr.PicMOJI, kMojiW, kMojiH, kMojiRows, false, [&](Surface& m, double, double) {
     art::plate(m, r, 4, kWhite, kWhite);
   });
 
   scr.PicNAGAI = Surface(kNagaiW * kNagaiCells, kNagaiH, scr.k, kBlack);
-  const std::array<const char*, kNagaiCells> nagai = {"", "ポン", "チー", "カン"};
+  const std::array<const char*, kNagaiCells> nagai = {"", NC_("label", "ポン"), NC_("label", "チー"),
+                                                       NC_("label", "カン")};
   const RectF n{0.5, 0.5, kNagaiW - 1.0, kNagaiH - 1.0};
   for (int k = 1; k < kNagaiCells; ++k)
-    small_label(os, scr.PicNAGAI, RectF{n.x + kNagaiW * k, n.y, n.w, n.h}, nagai[std::size_t(k)],
+    small_label(os, scr.PicNAGAI, RectF{n.x + kNagaiW * k, n.y, n.w, n.h}, os.tr_in("label", nagai[std::size_t(k)]),
                 tint_of(colour[std::size_t(k + 1)]), 8);
   finish_masked(scr.PicNAGAI, kNagaiW, kNagaiH, kNagaiCells, true,
                 [&](Surface& m, double, double) { art::plate(m, n, 4, kWhite, kWhite); });
