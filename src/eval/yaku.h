@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace sekiba {
 
 struct Game;
@@ -103,9 +105,9 @@ struct YakuRirekiRow {
   std::string com_count;
 };
 std::array<std::vector<YakuRirekiRow>, 3> yakurireki_rows(const Game& g);
-inline constexpr const char* kYakuRirekiCaption = "上がり役累積回数一覧表";
-inline constexpr const char* kYakuRirekiManHeader = "あなた";
-inline constexpr const char* kYakuRirekiComHeader = "ＣＯＭ";
-inline constexpr const char* kYakuRirekiButton = "戻る(&R)";
+inline constexpr const char* kYakuRirekiCaption = N_("上がり役累積回数一覧表");
+inline constexpr const char* kYakuRirekiManHeader = N_("あなた");
+inline constexpr const char* kYakuRirekiComHeader = N_("ＣＯＭ");
+inline constexpr const char* kYakuRirekiButton = N_("戻る(&R)");
 
 }  // namespace sekiba

@@ -3,6 +3,7 @@
 // of up to six han, thirteen yakuman), each an example hand drawn with the tile
 // pictures and a few lines of explanation, on a gradient that changes with the
 // clock at every page turn.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,13 +26,25 @@ struct HelpItem {
 };
 
 struct HelpPage {
-  std::string caption;  // its menu item, "平和(&A)"; empty on page 0
+  std::string caption;  // its menu item, "平和(&A)" (the menu shows it); empty on page 0
   std::string name;     // the yaku as the header shows it; empty on page 0
   std::vector<HelpItem> items;  // in drawing order, header first
 };
 
 // Page 0..30; any other number gives page 0.
 const HelpPage& help_page_data(int page);
+
+// A text of a page where it is drawn: item `item` of the page, in the player's
+// language, the top left corner of its line at (x, y) pixels, on grid row `row`.
+struct PlacedText {
+  std::size_t item = 0;
+  int x = 0, y = 0, row = 0, colour = 0;
+  std::string text;
+};
+// The texts of page 0..30 in drawing order. A translated text keeps its grid place
+// unless a longer translation before it on its row reaches there: it then follows
+// that one. A reading the translated yaku name already carries is left out.
+std::vector<PlacedText> help_page_texts(Game& g, int page);
 
 // The ring: page + 1 after 30 is 0, page - 1 before 0 is 30.
 int help_page_next(int page);

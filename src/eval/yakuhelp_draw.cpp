@@ -86,14 +86,22 @@ void help_ura_put(Game& g, Surface& dst, int column, int row) {
 
 void help_disp_gr(Game& g, Surface& dst, int column, int row, const std::string& text, int colour,
                   int shadow) {
-  auto iro = [&](int c) {
-    return (c >= 0 && c < int(g.scr.iro.size())) ? g.scr.iro[std::size_t(c)] : kBlack;
-  };
   // The pages were laid out for characters of two grid cells: at 11 points the
   // longest reading still ends before the han beside it. Brackets reach the very
   // top of the font's em box, so every line sits one pixel down: a header on
   // row 0 keeps all of its glyphs and still ends above the tiles on row 2.
-  const int x = 8 * column, y = 8 * row + 1;
+  help_disp_gr_at(g, dst, 8 * column, 8 * row + 1, text, colour, shadow);
+}
+
+int help_text_width(Game& g, const std::string& text) {
+  return g.os.text_width(text, TextStyle{kHelpTextPoint, true, kBlack});
+}
+
+void help_disp_gr_at(Game& g, Surface& dst, int x, int y, const std::string& text, int colour,
+                     int shadow) {
+  auto iro = [&](int c) {
+    return (c >= 0 && c < int(g.scr.iro.size())) ? g.scr.iro[std::size_t(c)] : kBlack;
+  };
   TextStyle st{kHelpTextPoint, true, iro(colour)};
   if (shadow == 1) {
     // The shadow goes all round: one pixel on every side (laid twice, so that

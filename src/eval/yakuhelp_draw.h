@@ -32,5 +32,11 @@ void help_ura_put(Game& g, Surface& dst, int column, int row);
 // every gradient.
 void help_disp_gr(Game& g, Surface& dst, int column, int row, const std::string& text, int colour,
                   int shadow);
+// The same with the top left corner of the line at (x, y) pixels; help_disp_gr
+// puts it at (8 x column, 8 x row + 1).
+void help_disp_gr_at(Game& g, Surface& dst, int x, int y, const std::string& text, int colour,
+                     int shadow);
+// The width in pixels of a text as help_disp_gr sets it, without its shadow.
+int help_text_width(Game& g, const std::string& text);
 
 }  // namespace sekiba

@@ -128,6 +128,9 @@ class Platform {
     (void)context;
     return ja;
   }
+  // The language tr answers in, as a short code: "ja" or "en". Only what cannot
+  // go through tr asks it: a whole document kept once per language (the help page).
+  virtual std::string language() const { return "ja"; }
 
   // ---- the window ----
   // The surface the window shows; it stays owned by the game.

@@ -18,7 +18,7 @@
 namespace sekiba {
 
 FrmHelp::FrmHelp(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
-  setWindowTitle(QStringLiteral("翠嶺牌戯 ヘルプ"));
+  setWindowTitle(qs(g_.os.tr("翠嶺牌戯 ヘルプ")));
   const int k = dialog_scale(parent);
   QFont f = font();
   f.setFamily(QStringLiteral("Noto Sans CJK JP"));
@@ -38,9 +38,9 @@ FrmHelp::FrmHelp(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
     b->setAutoDefault(false);
     return b;
   };
-  QPushButton* back = button("cmdBACK", QStringLiteral("前へ(&B)"));
-  QPushButton* contents = button("cmdMOKUJI", QStringLiteral("目次(&M)"));
-  QPushButton* exit = button("cmdexit", QStringLiteral("閉じる(&C)"));
+  QPushButton* back = button("cmdBACK", qs(g_.os.tr("前へ(&B)")));
+  QPushButton* contents = button("cmdMOKUJI", qs(g_.os.tr("目次(&M)")));
+  QPushButton* exit = button("cmdexit", qs(g_.os.tr("閉じる(&C)")));
   back->setEnabled(false);
   connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
   connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
@@ -74,8 +74,9 @@ void FrmHelp::show_contents() {
     if (browser_->source() == url) browser_->verticalScrollBar()->setValue(0);
     else browser_->setSource(url);
   } else {
-    browser_->setHtml(QStringLiteral("<p>ヘルプのファイル「sekiba_html_help_mokuji.htm」が見つかりません。</p>"
-                                     "<p>ゲームと同じフォルダに置いてください。</p>"));
+    const QString missing = qs(g_.os.tr("ヘルプのファイル「sekiba_html_help_mokuji.htm」が見つかりません。"));
+    const QString where = qs(g_.os.tr("ゲームと同じフォルダに置いてください。"));
+    browser_->setHtml(QStringLiteral("<p>%1</p><p>%2</p>").arg(missing.toHtmlEscaped(), where.toHtmlEscaped()));
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "engine/game.h"
 #include "qt/frm_sekiba.h"
+#include "qt/qt_platform.h"
 #include "qt/table_view.h"
 
 namespace sekiba {
@@ -24,7 +25,7 @@ double dialog_pixel_scale(QWidget* parent) {
 }
 
 FrmYakuHelp::FrmYakuHelp(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
-  setWindowTitle(QStringLiteral("翠嶺牌戯の上がり役図解説明"));
+  setWindowTitle(qs(g_.os.tr("翠嶺牌戯の上がり役図解説明")));
   QFont f = font();
   f.setFamily(QStringLiteral("Noto Sans CJK JP"));
   setFont(f);
@@ -38,9 +39,9 @@ FrmYakuHelp::FrmYakuHelp(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   w_.picHAIKEI2 = Surface(kHelpW, kHelpH, dk, kBlack);
   w_.surface = Surface(kHelpW, kHelpH, dk, kBlack);
 
-  auto* back = new QPushButton(QStringLiteral("前ページ(&B)"), this);
-  auto* next = new QPushButton(QStringLiteral("次ページ(&N)"), this);
-  auto* exit = new QPushButton(QStringLiteral("戻る(&R)"), this);
+  auto* back = new QPushButton(qs(g_.os.tr("前ページ(&B)")), this);
+  auto* next = new QPushButton(qs(g_.os.tr("次ページ(&N)")), this);
+  auto* exit = new QPushButton(qs(g_.os.tr("戻る(&R)")), this);
   back->setObjectName(QStringLiteral("cmdBACK"));
   next->setObjectName(QStringLiteral("cmdNEXT"));
   exit->setObjectName(QStringLiteral("cmdexit"));

@@ -30,7 +30,7 @@ QLabel* cell(const QString& text, QWidget* parent, Qt::Alignment align, bool hea
 }  // namespace
 
 FrmYakuRireki::FrmYakuRireki(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
-  setWindowTitle(qs(kYakuRirekiCaption));
+  setWindowTitle(qs(g_.os.tr(kYakuRirekiCaption)));
   QFont f = font();
   f.setFamily(QStringLiteral("Noto Sans CJK JP"));
   setFont(f);
@@ -44,11 +44,11 @@ FrmYakuRireki::FrmYakuRireki(Game& g, QWidget* parent) : QDialog(parent), g_(g) 
     auto* grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(14);
     grid->setVerticalSpacing(2);
-    grid->addWidget(cell(qs(kYakuRirekiManHeader), frame, Qt::AlignRight, true), 0, 1);
-    grid->addWidget(cell(qs(kYakuRirekiComHeader), frame, Qt::AlignRight, true), 0, 2);
+    grid->addWidget(cell(qs(g_.os.tr(kYakuRirekiManHeader)), frame, Qt::AlignRight, true), 0, 1);
+    grid->addWidget(cell(qs(g_.os.tr(kYakuRirekiComHeader)), frame, Qt::AlignRight, true), 0, 2);
     int r = 1;
     for (const auto& row : block) {
-      grid->addWidget(cell(qs(row.name), frame, Qt::AlignLeft), r, 0);
+      grid->addWidget(cell(qs(g_.os.tr(row.name)), frame, Qt::AlignLeft), r, 0);
       auto* man = cell(qs(row.man_count), frame, Qt::AlignRight);
       auto* com = cell(qs(row.com_count), frame, Qt::AlignRight);
       man->setObjectName(QStringLiteral("lblcount%1").arg(row.code));
@@ -61,7 +61,7 @@ FrmYakuRireki::FrmYakuRireki(Game& g, QWidget* parent) : QDialog(parent), g_(g) 
     blocks->addWidget(frame, 0, Qt::AlignTop);
   }
 
-  auto* back = new QPushButton(qs(kYakuRirekiButton), this);
+  auto* back = new QPushButton(qs(g_.os.tr(kYakuRirekiButton)), this);
   connect(back, &QPushButton::clicked, this, &QDialog::close);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);

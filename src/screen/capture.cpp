@@ -94,7 +94,15 @@ void mnucap_Click(Game& g) {
 
 void mnusousa_Click(Game& g) { g.os.open_dialog("frmhelp"); }
 
-std::string help_file(const Game& g) { return g.path(kHelpFile); }
+std::string help_file(const Game& g) {
+  // The English page for a player who reads English; the Japanese one when it is
+  // missing, rather than no help at all.
+  if (g.os.language() == "en") {
+    const std::string en = g.path(kHelpFileEn);
+    if (file_exists(en)) return en;
+  }
+  return g.path(kHelpFile);
+}
 
 std::string home_page_address() { return kHomePageAddress; }
 

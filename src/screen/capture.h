@@ -13,6 +13,7 @@ struct Game;
 inline constexpr int kCaptureW = 636, kCaptureH = 445;
 inline constexpr const char* kCaptureFile = "\\sekiba_capture.bmp";
 inline constexpr const char* kHelpFile = "\\sekiba_html_help_mokuji.htm";
+inline constexpr const char* kHelpFileEn = "\\sekiba_html_help_mokuji_en.htm";
 
 // "2024/05/01 9:05:03": the date and time the way the stamp writes them.
 std::string general_date(const LocalTime& t);

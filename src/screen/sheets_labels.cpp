@@ -94,16 +94,28 @@ void build_plates(Platform& os, Screen& scr) {
                 ba_look[std::size_t(k)], k < 2 ? 18 : 15);
 }
 
-// Image k of the name sheet: yakuman code k for k < 16, yaku code k + 4 after.
-const std::array<const char*, kYakuCount>& yaku_names() {
-  static const std::array<const char*, kYakuCount> k = {
-      "十三不塔", "国士無双", "四槓子", "四暗刻", "大三元", "字一色", "清老頭", "大四喜",
-      "小四喜", "緑一色", "天和", "地和", "九連宝燈", "大車輪", "国士１３面", "四暗単騎",
-      "清一色", "混一色", "二盃口", "純チャン", "七対子", "小三元", "三槓子", "三暗刻",
-      "混老頭", "三色同刻", "対々和", "チャンタ", "一気通貫", "三色同順", "一盃口", "タンヤオ",
-      "平和", "トン", "ナン", "ハク", "ハツ", "チュン", "ダブルリーチ", "リーチ",
-      "イッパツ", "ハイテイフリコミ", "ハイテイツモ", "ツモ", "ドラ", "嶺山開花", "赤ウーピン"};
-  return k;
+// Image k of the name sheet: yakuman code k for k < 16, yaku code k + 4 after. The
+// cell is wide, but the han digits are laid over it from 144 pixels on: a name in
+// another language takes its short table form, which ends before them.
+std::array<std::string, kYakuCount> yaku_names(const Platform& os) {
+  return {
+      os.tr_in("table", "十三不塔"), os.tr_in("table", "国士無双"), os.tr_in("table", "四槓子"),
+      os.tr_in("table", "四暗刻"), os.tr_in("table", "大三元"), os.tr_in("table", "字一色"),
+      os.tr_in("table", "清老頭"), os.tr_in("table", "大四喜"), os.tr_in("table", "小四喜"),
+      os.tr_in("table", "緑一色"), os.tr_in("table", "天和"), os.tr_in("table", "地和"),
+      os.tr_in("table", "九連宝燈"), os.tr_in("table", "大車輪"), os.tr_in("table", "国士１３面"),
+      os.tr_in("table", "四暗単騎"), os.tr_in("table", "清一色"), os.tr_in("table", "混一色"),
+      os.tr_in("table", "二盃口"), os.tr_in("table", "純チャン"), os.tr_in("table", "七対子"),
+      os.tr_in("table", "小三元"), os.tr_in("table", "三槓子"), os.tr_in("table", "三暗刻"),
+      os.tr_in("table", "混老頭"), os.tr_in("table", "三色同刻"), os.tr_in("table", "対々和"),
+      os.tr_in("table", "チャンタ"), os.tr_in("table", "一気通貫"), os.tr_in("table", "三色同順"),
+      os.tr_in("table", "一盃口"), os.tr_in("table", "タンヤオ"), os.tr_in("table", "平和"),
+      os.tr_in("table", "トン"), os.tr_in("table", "ナン"), os.tr_in("table", "ハク"),
+      os.tr_in("table", "ハツ"), os.tr_in("table", "チュン"), os.tr_in("table", "ダブルリーチ"),
+      os.tr_in("table", "リーチ"), os.tr_in("table", "イッパツ"), os.tr_in("table", "ハイテイフリコミ"),
+      os.tr_in("table", "ハイテイツモ"), os.tr_in("table", "ツモ"), os.tr_in("table", "ドラ"),
+      os.tr_in("table", "嶺山開花"), os.tr_in("table", "赤ウーピン"),
+  };
 }
 
 void build_yaku_list(Platform& os, Screen& scr) {
@@ -117,8 +129,9 @@ void build_yaku_list(Platform& os, Screen& scr) {
   white_label(os, scr.picYAKUNASI, 0, 0, kYakuW, kYakuH, os.tr("役無し"), 14, kCrimson);
 
   scr.picYAKUMEI = Surface(kYakuW, 1129, scr.k, kWhite);
+  const auto names = yaku_names(os);
   for (int k = 0; k < kYakuCount; ++k)
-    white_label(os, scr.picYAKUMEI, 0, kYakuH * k, kYakuW, kYakuH, yaku_names()[std::size_t(k)],
+    white_label(os, scr.picYAKUMEI, 0, kYakuH * k, kYakuW, kYakuH, names[std::size_t(k)],
                 14, k < 16 ? kCrimson : kNavy);
 
   scr.picSUJIH = Surface(240, kSujihH, scr.k, kBlack);

@@ -21,7 +21,7 @@ root=$tmp/stage/usr
 expected=(
   $bin/sekiba $bin/sekiba-tool
   $share/sekiba_title_0.jpg $share/sekiba_tin.txt
-  $share/sekiba_html_help_mokuji.htm
+  $share/sekiba_html_help_mokuji.htm $share/sekiba_html_help_mokuji_en.htm
   $share/sekiba_wave_pasi.wav $share/sekiba_wave_ron.wav
   $share/sekiba_error.wav
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml
