@@ -168,7 +168,7 @@ Surface about_picture(Game& g, double k) {
   // The two dragons that give the game its colours, leaning together.
   tile_at(g, s, 36, 7, 6, false);
   tile_at(g, s, 37, 41, 6, false);
-  art::text_in(g.os, s, {0, 61, double(n), 17}, "翠嶺牌戯", 9, kWhite);
+  art::text_in(g.os, s, {0, 61, double(n), 17}, g.os.tr("翠嶺牌戯"), 9, kWhite);
   return s;
 }
 

@@ -178,6 +178,7 @@ void build_captions(Platform& os, Screen& scr) {
   const std::array<Look, 2> looks = {{{rgb(70, 190, 140), rgb(8, 96, 70)},
                                       {rgb(236, 90, 80), rgb(128, 14, 30)}}};
   const std::array<Pixel, 2> letters = {rgb(255, 246, 200), rgb(255, 222, 110)};
+  const std::string name = os.tr("翠嶺牌戯");
   for (int v = 0; v < 2; ++v) {
     const int y = kGameH * v;
     const Look l = looks[std::size_t(v)];
@@ -186,7 +187,7 @@ void build_captions(Platform& os, Screen& scr) {
     art::plate(scr.PicGAME, RectF{5, y + 4.0, kGameW - 10.0, 11}, 5, lighter(l.top, 0.4),
                lighter(l.top, 0.1));
     art::outlined_text(os, scr.PicGAME, RectF{0, y + 1.0, double(kGameW), double(kGameH)},
-                       "翠嶺牌戯", art::fit_point(os, "翠嶺牌戯", 18, kGameW - 14), letters[std::size_t(v)],
+                       name, art::fit_point(os, name, 18, kGameW - 14), letters[std::size_t(v)],
                        darker(l.bottom, 0.55), 2);
   }
 }
