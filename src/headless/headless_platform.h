@@ -49,6 +49,8 @@ class HeadlessPlatform : public Platform {
   std::string tr_in(const char* context, const std::string& ja) const override {
     return catalogue.find(context, ja);
   }
+  // English is the one catalogue there is: a game with any catalogue speaks it.
+  std::string language() const override { return catalogue.empty() ? "ja" : "en"; }
 
   // ---- what the test scripts ----
   std::deque<MessageAnswer> answers;  // next message-box answers (default: Ok / Yes)

@@ -58,6 +58,8 @@ class QtPlatform : public Platform {
   std::string tr_in(const char* context, const std::string& ja) const override {
     return catalogue_.find(context, ja);
   }
+  // English is the one catalogue there is: a game with any catalogue speaks it.
+  std::string language() const override { return catalogue_.empty() ? "ja" : "en"; }
 
   void set_window_surface(const Surface* s) override;
   void window_changed() override;
