@@ -235,6 +235,9 @@ int agari_bunkai_each(Game& g, const std::function<bool()>& take) {
 
 int kokushi_check(Game& g) {
   const Hand& w = g.a.work_hai;
+  // The shape is fourteen such tiles: anything else in a slot rules it out.
+  for (int i = 1; i <= 14; ++i)
+    if (std::find(std::begin(kOrphans), std::end(kOrphans), w[i]) == std::end(kOrphans)) return 0;
   int singles = 0, doubles = 0;
   Tile doubled = 0;
   for (Tile code : kOrphans) {

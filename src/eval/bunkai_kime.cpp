@@ -49,6 +49,18 @@ class Leftovers {
       sequences(s_[row], row, 0, 30);
       sk_[row] = k_;
       sequences(sk_[row], row, 0, 30);
+      ks_[row] = s_[row];
+      triplets(ks_[row]);
+      sk_sum_[row] = sums(sk_[row]);
+      ks_sum_[row] = sums(ks_[row]);
+      for (int low = 0; low < 2; ++low) s_pair_[row][low] = pair_of(s_[row], low == 1);
+      sk_pair_[row] = pair_of(sk_[row], true) >= 0;
+      ks_pair_[row] = pair_of(ks_[row], true) >= 0;
+    }
+    k_total_ = sum(k_);
+    for (int low = 0; low < 2; ++low) {
+      c_pair_[low] = pair_of(c_, low == 1);
+      k_pair_[low] = pair_of(k_, low == 1);
     }
     return true;
   }
@@ -91,6 +103,38 @@ class Leftovers {
     int n = 0;
     for (auto x : out) n += x;
     return n;
+  }
+
+  // The same number without writing the tiles out: beside the precomputed
+  // steps only the suit the head comes from needs working out.
+  int count(int case_no, int row, bool low) const {
+    const int l = low ? 1 : 0;
+    switch (case_no) {
+      case 1: return sk_sum_[row][4] - (sk_pair_[row] ? 2 : 0);
+      case 4: return ks_sum_[row][4] - (ks_pair_[row] ? 2 : 0);
+      case 7: return k_total_ - (k_pair_[l] >= 0 ? 2 : 0);
+      case 2: return with_head(k_, sk_sum_[row], k_pair_[l], row, false, true, false);
+      case 3: return with_head(s_[row], ks_sum_[row], s_pair_[row][l], row, false, false, true);
+      case 5: return with_head(c_, sk_sum_[row], c_pair_[l], row, true, true, false);
+      default: return with_head(c_, ks_sum_[row], c_pair_[l], row, false, true, true);
+    }
+  }
+
+  // What remove_open_shapes and then remove_pairs leave of a sorted hand: a
+  // tile of rank 2..7 takes the first later t + 1, and the copies of t all
+  // come before those of t + 1; pairs leave one of an odd number of copies.
+  static int open_shapes_left(Counts& c) {
+    for (int suit = 0; suit < 30; suit += 10)
+      for (int t = suit + 2; t <= suit + 7; ++t) {
+        const std::int8_t k = std::min(c[std::size_t(t)], c[std::size_t(t + 1)]);
+        c[std::size_t(t)] = std::int8_t(c[std::size_t(t)] - k);
+        c[std::size_t(t + 1)] = std::int8_t(c[std::size_t(t + 1)] - k);
+      }
+    return sum(c);
+  }
+  static int pairs_left(Counts& c) {
+    for (auto& x : c) x = std::int8_t(x % 2);
+    return sum(c);
   }
 
   // The tiles in order, as the decomposition leaves work_hai.
@@ -143,8 +187,54 @@ class Leftovers {
     return -1;
   }
 
+  static int sum(const Counts& c) {
+    int n = 0;
+    for (auto x : c) n += x;
+    return n;
+  }
+  static int pair_of(const Counts& c, bool low) {
+    if (low) {
+      for (int t = 1; t < 38; ++t)
+        if (c[std::size_t(t)] >= 2) return t;
+    } else {
+      for (int t = 37; t >= 1; --t)
+        if (c[std::size_t(t)] >= 2) return t;
+    }
+    return -1;
+  }
+  // Tiles of each suit, then of the whole hand.
+  using Sums = std::array<int, 5>;
+  static Sums sums(const Counts& c) {
+    Sums out{};
+    for (int t = 1; t < 38; ++t) out[std::size_t(t / 10)] += c[std::size_t(t)];
+    out[4] = out[0] + out[1] + out[2] + out[3];
+    return out;
+  }
+  // `done` counts the hand after every step with the head taken nowhere; the
+  // head's suit is worked out from `before` (the hand when the head is
+  // taken): head out, then triplets, sequences, triplets as asked.
+  static int with_head(const Counts& before, const Sums& done, int head_code, int row, bool k_first, bool seq,
+                       bool k_after) {
+    if (head_code < 0) return done[4];
+    const int lo = head_code / 10 * 10, hi = lo == 30 ? 38 : lo + 10;
+    Counts c{};
+    std::copy(before.begin() + lo, before.begin() + hi, c.begin() + lo);
+    c[std::size_t(head_code)] = std::int8_t(c[std::size_t(head_code)] - 2);
+    if (k_first) triplets_in(c, head_code);
+    if (seq && lo < 30) sequences(c, row, lo, hi);
+    if (k_after) triplets_in(c, head_code);
+    int n = done[4] - done[std::size_t(lo / 10)];
+    for (int t = lo; t < hi; ++t) n += c[std::size_t(t)];
+    return n;
+  }
+
   Counts c_{}, k_{};
-  std::array<Counts, 4> s_{}, sk_{};
+  std::array<Counts, 4> s_{}, sk_{}, ks_{};
+  std::array<Sums, 4> sk_sum_{}, ks_sum_{};
+  std::array<std::array<int, 2>, 4> s_pair_{};
+  std::array<bool, 4> sk_pair_{}, ks_pair_{};
+  std::array<int, 2> c_pair_{}, k_pair_{};
+  int k_total_ = 0;
 };
 
 }  // namespace
@@ -163,30 +253,49 @@ void com_bunkai_kime(Game& g) {
   Leftovers counts;
   const bool counted = counts.load(a.hai_bak1);
   Leftovers::Counts left{};
-  // The number of tiles an attempt leaves; work_hai as the attempt leaves it
-  // only once `shapes` has been called.
+  int case_now = 0, row_now = 0;
+  bool low_now = true;
+  // The number of tiles an attempt leaves. The shapes below look at the tiles
+  // the attempt leaves: on counts, or (for a hand the counts cannot hold) in
+  // work_hai as the attempt left it.
   auto attempt = [&](int case_no, int jun, int atama) {
     a.atama_jun = std::int16_t(atama);
     a.shuntsu_jun = std::int16_t(jun);
+    case_now = case_no, row_now = jun - 1, low_now = atama == 1;
     if (!counted) {
       work_bak1_load(g);
       return mentsu_bunkai(g, case_no);
     }
-    const int r = counts.left(case_no, jun - 1, atama == 1, left);
+    const int r = counts.count(case_no, jun - 1, atama == 1);
 #ifndef NDEBUG
     work_bak1_load(g);
     const int real = mentsu_bunkai(g, case_no);
     Hand w = a.work_hai;
-    Leftovers::write(left, w);
-    if (real != r || w != a.work_hai) {
+    Leftovers::Counts c{};
+    const int full = counts.left(case_no, jun - 1, atama == 1, c);
+    Leftovers::write(c, w);
+    if (real != r || full != r || w != a.work_hai) {
       std::fprintf(stderr, "decomposition choice: the counted leftover differs from the decomposition\n");
       std::abort();
     }
 #endif
     return r;
   };
-  auto shapes = [&] {
-    if (counted) Leftovers::write(left, a.work_hai);
+  // Tiles left after the open shapes are taken out, then after the pairs too.
+  auto open_shapes_left = [&] {
+    if (!counted) {
+      remove_open_shapes(g);
+      return nokori_kazu(g);
+    }
+    counts.left(case_now, row_now, low_now, left);
+    return Leftovers::open_shapes_left(left);
+  };
+  auto pairs_left = [&] {
+    if (!counted) {
+      remove_pairs(g);
+      return nokori_kazu(g);
+    }
+    return Leftovers::pairs_left(left);
   };
   for (int atama = 1; atama <= 2; ++atama) {
     for (int jun = 1; jun <= 4; ++jun) {
@@ -195,16 +304,10 @@ void com_bunkai_kime(Game& g) {
         const Choice here{case_no, jun, atama};
         if (r == 2) {
           // Four sets and two tiles: only worth it when they form an open shape.
-          if (best >= 2) {
-            shapes();
-            remove_open_shapes(g);
-            if (nokori_kazu(g) == 0) take(r, here);
-          }
+          if (best >= 2 && open_shapes_left() == 0) take(r, here);
         } else if (r == 3) {
           if (best == 3) {
-            shapes();
-            remove_open_shapes(g);
-            if (nokori_kazu(g) == 1) {
+            if (open_shapes_left() == 1) {
               // An open shape and one tile over: nothing can do better. The
               // state is left as this attempt leaves it.
               work_bak1_load(g);
@@ -214,17 +317,14 @@ void com_bunkai_kime(Game& g) {
               write_choice(a, here);
               return;
             }
-            remove_pairs(g);
-            if (nokori_kazu(g) == 1) take(r, here);
+            if (pairs_left() == 1) take(r, here);
           } else if (best > 3) {
             take(r, here);
           }
         } else if (r == best) {
           // A tie is broken by how few tiles remain outside every shape.
-          shapes();
-          remove_open_shapes(g);
-          remove_pairs(g);
-          const int left_over = nokori_kazu(g);
+          open_shapes_left();
+          const int left_over = pairs_left();
           if (left_over < second) {
             take(r, here);
             second = left_over;
