@@ -31,7 +31,7 @@ void write_choice(Analysis& a, const Choice& c) {
 // remain, and the head is the lowest (or highest) code held twice.
 class Leftovers {
  public:
-  using Counts = std::array<std::int8_t, 38>;
+  using Counts = std::array<std::int8_t, 40>;  // codes 1..37; 38 and 39 stay 0
 
   // False for a hand the counts do not describe (something that is no tile).
   bool load(const Hand& h) {
@@ -43,98 +43,70 @@ class Leftovers {
       ++c_[std::size_t(t)];
     }
     k_ = c_;
-    triplets(k_);
+    triplets(k_, 0, 38);
+    k_sums_ = sums(k_);
+    for (int low = 0; low < 2; ++low) {
+      c_pair_[low] = pair_of(c_, low == 1);
+      k_pair_[low] = pair_of(k_, low == 1);
+    }
     for (int row = 0; row < 4; ++row) {
       s_[row] = c_;
       sequences(s_[row], row, 0, 30);
       sk_[row] = k_;
       sequences(sk_[row], row, 0, 30);
       ks_[row] = s_[row];
-      triplets(ks_[row]);
-      sk_sum_[row] = sums(sk_[row]);
-      ks_sum_[row] = sums(ks_[row]);
-      for (int low = 0; low < 2; ++low) s_pair_[row][low] = pair_of(s_[row], low == 1);
-      sk_pair_[row] = pair_of(sk_[row], true) >= 0;
-      ks_pair_[row] = pair_of(ks_[row], true) >= 0;
-    }
-    k_total_ = sum(k_);
-    for (int low = 0; low < 2; ++low) {
-      c_pair_[low] = pair_of(c_, low == 1);
-      k_pair_[low] = pair_of(k_, low == 1);
+      triplets(ks_[row], 0, 38);
+      sk_sums_[row] = sums(sk_[row]);
+      ks_sums_[row] = sums(ks_[row]);
+      for (int low = 0; low < 2; ++low) {
+        s_pair_[row][low] = pair_of(s_[row], low == 1);
+        sk_pair_[row][low] = pair_of(sk_[row], low == 1);
+        ks_pair_[row][low] = pair_of(ks_[row], low == 1);
+      }
     }
     return true;
   }
 
   // What case `case_no` (1..7) leaves with shuntsu_jun row `row` and the head
-  // from the low end (or the high end); returns the number of tiles.
-  int left(int case_no, int row, bool low, Counts& out) const {
-    int at = -1;
-    switch (case_no) {
-      case 1: out = sk_[row]; head(out, low); break;
-      case 7: out = k_; head(out, low); break;
-      case 2:
-        out = k_;
-        at = head(out, low);
-        merge_sequences(out, sk_[row], row, at);
-        break;
-      case 3:
-        out = s_[row];
-        head(out, low);
-        triplets(out);
-        break;
-      case 4:
-        out = s_[row];
-        triplets(out);
-        head(out, low);
-        break;
-      case 5:
-        out = c_;
-        at = head(out, low);
-        if (at >= 0) triplets_in(out, at);
-        merge_sequences(out, sk_[row], row, at);
-        break;
-      default:
-        out = c_;
-        at = head(out, low);
-        merge_sequences(out, s_[row], row, at);
-        triplets(out);
-        break;
-    }
-    int n = 0;
-    for (auto x : out) n += x;
-    return n;
-  }
-
-  // The same number without writing the tiles out: beside the precomputed
-  // steps only the suit the head comes from needs working out.
-  int count(int case_no, int row, bool low) const {
+  // from the low end (or the high end): the number of tiles, and with `out`
+  // the tiles themselves. Beside the steps worked out once for the hand only
+  // the suit the head comes from needs working out.
+  int left(int case_no, int row, bool low, Counts* out) const {
     const int l = low ? 1 : 0;
     switch (case_no) {
-      case 1: return sk_sum_[row][4] - (sk_pair_[row] ? 2 : 0);
-      case 4: return ks_sum_[row][4] - (ks_pair_[row] ? 2 : 0);
-      case 7: return k_total_ - (k_pair_[l] >= 0 ? 2 : 0);
-      case 2: return with_head(k_, sk_sum_[row], k_pair_[l], row, false, true, false);
-      case 3: return with_head(s_[row], ks_sum_[row], s_pair_[row][l], row, false, false, true);
-      case 5: return with_head(c_, sk_sum_[row], c_pair_[l], row, true, true, false);
-      default: return with_head(c_, ks_sum_[row], c_pair_[l], row, false, true, true);
+      case 1: return head_last(sk_[row], sk_sums_[row], sk_pair_[row][l], out);
+      case 4: return head_last(ks_[row], ks_sums_[row], ks_pair_[row][l], out);
+      case 7: return head_last(k_, k_sums_, k_pair_[l], out);
+      case 2: return head_between(k_, sk_[row], sk_sums_[row], k_pair_[l], row, false, true, false, out);
+      case 3: return head_between(s_[row], ks_[row], ks_sums_[row], s_pair_[row][l], row, false, false, true, out);
+      case 5: return head_between(c_, sk_[row], sk_sums_[row], c_pair_[l], row, true, true, false, out);
+      default: return head_between(c_, ks_[row], ks_sums_[row], c_pair_[l], row, false, true, true, out);
     }
   }
 
   // What remove_open_shapes and then remove_pairs leave of a sorted hand: a
   // tile of rank 2..7 takes the first later t + 1, and the copies of t all
   // come before those of t + 1; pairs leave one of an odd number of copies.
-  static int open_shapes_left(Counts& c) {
-    for (int suit = 0; suit < 30; suit += 10)
-      for (int t = suit + 2; t <= suit + 7; ++t) {
-        const std::int8_t k = std::min(c[std::size_t(t)], c[std::size_t(t + 1)]);
-        c[std::size_t(t)] = std::int8_t(c[std::size_t(t)] - k);
-        c[std::size_t(t + 1)] = std::int8_t(c[std::size_t(t + 1)] - k);
+  static void shapes_left(const Counts& c, int& open_left, int& pairs_left) {
+    open_left = pairs_left = 0;
+    for (int suit = 0; suit < 30; suit += 10) {
+      int cur = c[std::size_t(suit + 1)];
+      for (int rank = 1; rank <= 9; ++rank) {
+        int next = rank < 9 ? c[std::size_t(suit + rank + 1)] : 0;
+        if (rank >= 2 && rank <= 7) {
+          const int k = std::min(cur, next);
+          cur -= k;
+          next -= k;
+        }
+        open_left += cur;
+        pairs_left += cur & 1;
+        cur = next;
       }
-    return sum(c);
-  }
-  static int pairs_left(Counts& c) {
-    for (auto& x : c) x = std::int8_t(x % 2);
-    return sum(c);
+    }
+    for (int t = 31; t <= 37; ++t) {
+      open_left += c[std::size_t(t)];
+      pairs_left += c[std::size_t(t)] & 1;
+    }
   }
 
   // The tiles in order, as the decomposition leaves work_hai.
@@ -146,13 +118,22 @@ class Leftovers {
   }
 
  private:
-  static void triplets(Counts& c) {
-    for (auto& x : c)
-      if (x >= 3) x = std::int8_t(x - 3);
+  using Sums = std::array<int, 5>;  // tiles of each suit, then of the hand
+
+  static int sum(const Counts& c) {
+    int n = 0;
+    for (auto x : c) n += x;
+    return n;
   }
-  static void triplets_in(Counts& c, int code) {
-    const int lo = code / 10 * 10;
-    for (int t = lo; t < lo + 10 && t < 38; ++t)
+  static Sums sums(const Counts& c) {
+    Sums out{};
+    for (int s = 0; s < 4; ++s)
+      for (int t = s * 10; t < s * 10 + 10; ++t) out[std::size_t(s)] += c[std::size_t(t)];
+    out[4] = out[0] + out[1] + out[2] + out[3];
+    return out;
+  }
+  static void triplets(Counts& c, int from, int to) {
+    for (int t = from; t < to; ++t)
       if (c[std::size_t(t)] >= 3) c[std::size_t(t)] = std::int8_t(c[std::size_t(t)] - 3);
   }
   static void sequences(Counts& c, int row, int from, int to) {
@@ -165,33 +146,6 @@ class Leftovers {
         c[b + 2] = std::int8_t(c[b + 2] - k);
       }
   }
-  // Sequences taken after the head: the suit the head came from is worked
-  // out afresh, every other suit is as `done` has it already.
-  static void merge_sequences(Counts& c, const Counts& done, int row, int head_code) {
-    const int suit = head_code >= 0 ? head_code / 10 : -1;
-    for (int s = 0; s < 4; ++s) {
-      const int lo = s * 10, hi = s == 3 ? 38 : lo + 10;
-      if (s != suit) std::copy(done.begin() + lo, done.begin() + hi, c.begin() + lo);
-      else if (s < 3) sequences(c, row, lo, hi);
-    }
-  }
-  // Takes the head; returns its code, -1 when no code is held twice.
-  static int head(Counts& c, bool low) {
-    if (low) {
-      for (int t = 1; t < 38; ++t)
-        if (c[std::size_t(t)] >= 2) return c[std::size_t(t)] = std::int8_t(c[std::size_t(t)] - 2), t;
-    } else {
-      for (int t = 37; t >= 1; --t)
-        if (c[std::size_t(t)] >= 2) return c[std::size_t(t)] = std::int8_t(c[std::size_t(t)] - 2), t;
-    }
-    return -1;
-  }
-
-  static int sum(const Counts& c) {
-    int n = 0;
-    for (auto x : c) n += x;
-    return n;
-  }
   static int pair_of(const Counts& c, bool low) {
     if (low) {
       for (int t = 1; t < 38; ++t)
@@ -202,39 +156,45 @@ class Leftovers {
     }
     return -1;
   }
-  // Tiles of each suit, then of the whole hand.
-  using Sums = std::array<int, 5>;
-  static Sums sums(const Counts& c) {
-    Sums out{};
-    for (int t = 1; t < 38; ++t) out[std::size_t(t / 10)] += c[std::size_t(t)];
-    out[4] = out[0] + out[1] + out[2] + out[3];
-    return out;
+  // The head taken last, from what the other steps left.
+  static int head_last(const Counts& done, const Sums& sums, int head_code, Counts* out) {
+    if (out) {
+      *out = done;
+      if (head_code >= 0) (*out)[std::size_t(head_code)] = std::int8_t((*out)[std::size_t(head_code)] - 2);
+    }
+    return sums[4] - (head_code >= 0 ? 2 : 0);
   }
-  // `done` counts the hand after every step with the head taken nowhere; the
-  // head's suit is worked out from `before` (the hand when the head is
-  // taken): head out, then triplets, sequences, triplets as asked.
-  static int with_head(const Counts& before, const Sums& done, int head_code, int row, bool k_first, bool seq,
-                       bool k_after) {
-    if (head_code < 0) return done[4];
-    const int lo = head_code / 10 * 10, hi = lo == 30 ? 38 : lo + 10;
+  // The head taken from `before` (the hand at that step), the later steps
+  // then run on its suit: triplets, sequences, triplets as asked. Every other
+  // suit is as `done` (all steps, no head) has it.
+  static int head_between(const Counts& before, const Counts& done, const Sums& sums, int head_code, int row,
+                          bool k_first, bool seq, bool k_after, Counts* out) {
+    if (head_code < 0) {
+      if (out) *out = done;
+      return sums[4];
+    }
+    const int lo = head_code / 10 * 10, hi = lo + 10;
     Counts c{};
     std::copy(before.begin() + lo, before.begin() + hi, c.begin() + lo);
     c[std::size_t(head_code)] = std::int8_t(c[std::size_t(head_code)] - 2);
-    if (k_first) triplets_in(c, head_code);
+    if (k_first) triplets(c, lo, hi);
     if (seq && lo < 30) sequences(c, row, lo, hi);
-    if (k_after) triplets_in(c, head_code);
-    int n = done[4] - done[std::size_t(lo / 10)];
+    if (k_after) triplets(c, lo, hi);
+    int n = sums[4] - sums[std::size_t(lo / 10)];
     for (int t = lo; t < hi; ++t) n += c[std::size_t(t)];
+    if (out) {
+      *out = done;
+      std::copy(c.begin() + lo, c.begin() + hi, out->begin() + lo);
+    }
     return n;
   }
 
   Counts c_{}, k_{};
-  std::array<Counts, 4> s_{}, sk_{}, ks_{};
-  std::array<Sums, 4> sk_sum_{}, ks_sum_{};
-  std::array<std::array<int, 2>, 4> s_pair_{};
-  std::array<bool, 4> sk_pair_{}, ks_pair_{};
+  Sums k_sums_{};
   std::array<int, 2> c_pair_{}, k_pair_{};
-  int k_total_ = 0;
+  std::array<Counts, 4> s_{}, sk_{}, ks_{};
+  std::array<Sums, 4> sk_sums_{}, ks_sums_{};
+  std::array<std::array<int, 2>, 4> s_pair_{}, sk_pair_{}, ks_pair_{};
 };
 
 }  // namespace
@@ -266,13 +226,13 @@ void com_bunkai_kime(Game& g) {
       work_bak1_load(g);
       return mentsu_bunkai(g, case_no);
     }
-    const int r = counts.count(case_no, jun - 1, atama == 1);
+    const int r = counts.left(case_no, jun - 1, atama == 1, nullptr);
 #ifndef NDEBUG
     work_bak1_load(g);
     const int real = mentsu_bunkai(g, case_no);
     Hand w = a.work_hai;
     Leftovers::Counts c{};
-    const int full = counts.left(case_no, jun - 1, atama == 1, c);
+    const int full = counts.left(case_no, jun - 1, atama == 1, &c);
     Leftovers::write(c, w);
     if (real != r || full != r || w != a.work_hai) {
       std::fprintf(stderr, "decomposition choice: the counted leftover differs from the decomposition\n");
@@ -282,20 +242,32 @@ void com_bunkai_kime(Game& g) {
     return r;
   };
   // Tiles left after the open shapes are taken out, then after the pairs too.
+  int open_left = 0, pairs_left_over = 0;
   auto open_shapes_left = [&] {
     if (!counted) {
       remove_open_shapes(g);
       return nokori_kazu(g);
     }
-    counts.left(case_now, row_now, low_now, left);
-    return Leftovers::open_shapes_left(left);
+    counts.left(case_now, row_now, low_now, &left);
+    Leftovers::shapes_left(left, open_left, pairs_left_over);
+#ifndef NDEBUG
+    Leftovers::write(left, a.work_hai);
+    remove_open_shapes(g);
+    const int open_real = nokori_kazu(g);
+    remove_pairs(g);
+    if (open_real != open_left || nokori_kazu(g) != pairs_left_over) {
+      std::fprintf(stderr, "decomposition choice: the counted shapes differ from the removals\n");
+      std::abort();
+    }
+#endif
+    return open_left;
   };
   auto pairs_left = [&] {
     if (!counted) {
       remove_pairs(g);
       return nokori_kazu(g);
     }
-    return Leftovers::pairs_left(left);
+    return pairs_left_over;
   };
   for (int atama = 1; atama <= 2; ++atama) {
     for (int jun = 1; jun <= 4; ++jun) {
