@@ -294,7 +294,10 @@ void com_bunkai_kime(Game& g) {
             take(r, here);
           }
         } else if (r == best) {
-          // A tie is broken by how few tiles remain outside every shape.
+          // A tie is broken by how few tiles remain outside every shape. The
+          // removals take two tiles at a time, so an odd r always leaves one:
+          // a tie that cannot beat `second` needs no look.
+          if (second <= (r & 1)) continue;
           open_shapes_left();
           const int left_over = pairs_left();
           if (left_over < second) {
