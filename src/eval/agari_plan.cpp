@@ -42,53 +42,85 @@ int pair_index(const Counts& c, bool lowest) {
   return -1;
 }
 
-enum class Head { Elsewhere, Lowest, Highest };
-
-// The steps of one case on one suit. With the head taken elsewhere the head
-// step passes this suit by, but whether it held a pair at that moment tells
-// whether the head would have been taken here instead. True when nothing is
-// left.
-bool run_case(Counts c, int case_no, int row, bool numbers, Head head, bool& pair_seen) {
-  static constexpr const char* kSteps[8] = {"", "KSP", "KPS", "SPK", "SKP", "PKS", "PSK", "KP"};
-  for (const char* s = kSteps[case_no]; *s; ++s) {
-    if (*s == 'K') {
-      take_triplets(c);
-    } else if (*s == 'S') {
-      if (numbers) take_sequences(c, row);
-    } else {
-      const int i = pair_index(c, head != Head::Highest);
-      if (head == Head::Elsewhere) {
-        pair_seen = i >= 0;
-      } else {
-        if (i < 0) return false;
-        c[std::size_t(i)] = std::int8_t(c[std::size_t(i)] - 2);
-      }
-    }
-  }
+bool is_empty(const Counts& c) {
   return std::all_of(c.begin(), c.end(), [](std::int8_t x) { return x == 0; });
+}
+
+// Exactly one pair: the head step takes it, from either end.
+bool just_a_pair(const Counts& c) {
+  const int i = pair_index(c, true);
+  if (i < 0 || c[std::size_t(i)] != 2) return false;
+  Counts rest = c;
+  rest[std::size_t(i)] = 0;
+  return is_empty(rest);
+}
+
+Counts minus_pair(Counts c, int i) {
+  c[std::size_t(i)] = std::int8_t(c[std::size_t(i)] - 2);
+  return c;
+}
+
+Counts triplets_of(Counts c) {
+  take_triplets(c);
+  return c;
+}
+
+Counts sequences_of(Counts c, int row, bool numbers) {
+  if (numbers) take_sequences(c, row);
+  return c;
 }
 
 // Entry bits, for k = (shuntsu_jun - 1) * 6 + case - 1 and k = 24 for case 7:
 // a suit without the head: bit k "left empty", bit 32 + k "held a pair when
 // the head was taken"; the suit with the head: bit k "left empty with the
 // head from its lowest pair", bit 32 + k the same from its highest pair.
+// The steps of each case (case 1 K S P, 2 K P S, 3 S P K, 4 S K P, 5 P K S,
+// 6 P S K, 7 K P) share their first steps, worked out once.
 constexpr int kBits = 25;
 constexpr std::uint64_t kLow = (std::uint64_t(1) << kBits) - 1;
 
 std::uint64_t entry_of(const Counts& c, bool numbers, bool has_head) {
   std::uint64_t bits = 0;
-  for (int k = 0; k < kBits; ++k) {
-    const int case_no = k < 24 ? k % 6 + 1 : 7;
-    const int row = k < 24 ? k / 6 : 0;
-    bool seen = false;
-    if (has_head) {
-      if (run_case(c, case_no, row, numbers, Head::Lowest, seen)) bits |= std::uint64_t(1) << k;
-      if (run_case(c, case_no, row, numbers, Head::Highest, seen)) bits |= std::uint64_t(1) << (32 + k);
-    } else {
-      if (run_case(c, case_no, row, numbers, Head::Elsewhere, seen)) bits |= std::uint64_t(1) << k;
-      if (seen) bits |= std::uint64_t(1) << (32 + k);
+  auto set = [&bits](int bit, bool on) {
+    if (on) bits |= std::uint64_t(1) << bit;
+  };
+  const Counts k = triplets_of(c);
+  if (!has_head) {
+    for (int row = 0; row < 4; ++row) {
+      const Counts sk = sequences_of(k, row, numbers), s = sequences_of(c, row, numbers), ks = triplets_of(s);
+      const bool sk_empty = is_empty(sk), ks_empty = is_empty(ks);
+      const bool pair_sk = pair_index(sk, true) >= 0, pair_ks = pair_index(ks, true) >= 0;
+      const bool pair_k = pair_index(k, true) >= 0, pair_s = pair_index(s, true) >= 0, pair_c = pair_index(c, true) >= 0;
+      const bool empty[6] = {sk_empty, sk_empty, ks_empty, ks_empty, sk_empty, ks_empty};
+      const bool pair[6] = {pair_sk, pair_k, pair_s, pair_ks, pair_c, pair_c};
+      for (int i = 0; i < 6; ++i) {
+        set(row * 6 + i, empty[i]);
+        set(32 + row * 6 + i, pair[i]);
+      }
+    }
+    set(24, is_empty(k));
+    set(32 + 24, pair_index(k, true) >= 0);
+    return bits;
+  }
+  for (int row = 0; row < 4; ++row) {
+    const Counts sk = sequences_of(k, row, numbers), s = sequences_of(c, row, numbers), ks = triplets_of(s);
+    for (int end = 0; end < 2; ++end) {
+      const bool lowest = end == 0;
+      const int at = 32 * end + row * 6;
+      set(at + 0, just_a_pair(sk));
+      set(at + 3, just_a_pair(ks));
+      const int pk = pair_index(k, lowest), ps = pair_index(s, lowest), pc = pair_index(c, lowest);
+      if (pk >= 0) set(at + 1, is_empty(sequences_of(minus_pair(k, pk), row, numbers)));
+      if (ps >= 0) set(at + 2, is_empty(triplets_of(minus_pair(s, ps))));
+      if (pc >= 0) {
+        const Counts rest = minus_pair(c, pc);
+        set(at + 4, is_empty(sequences_of(triplets_of(rest), row, numbers)));
+        set(at + 5, is_empty(triplets_of(sequences_of(rest, row, numbers))));
+      }
     }
   }
+  set(24, just_a_pair(k));
+  set(32 + 24, just_a_pair(k));
   return bits;
 }
 
