@@ -138,33 +138,16 @@ std::uint64_t key_of(const Counts& c) {
 // packed four bits a tile; built once and never changed afterwards.
 class SuitTable {
  public:
-  SuitTable() {
-    std::vector<std::pair<std::uint64_t, Counts>> found;
+  SuitTable() : keys_(kSize, 0), values_(kSize, 0) {
     for (bool numbers : {true, false}) {
       Counts c{};
-      collect(c, numbers, 0, 4, found);
-    }
-    std::sort(found.begin(), found.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
-    found.erase(std::unique(found.begin(), found.end(), [](const auto& x, const auto& y) { return x.first == y.first; }),
-                found.end());
-    std::size_t size = 1;
-    shift_ = 64;
-    while (size < 2 * found.size()) size *= 2, --shift_;
-    keys_.assign(size, 0);
-    values_.assign(size, 0);
-    for (const auto& [key, c] : found) {
-      int sum = 0;
-      for (auto x : c) sum += x;
-      std::size_t at = slot(key);
-      while (keys_[at] != 0) at = (at + 1) & (size - 1);
-      keys_[at] = key + 1;
-      values_[at] = entry_of(c, (key & kHonourKey) == 0, sum % 3 == 2);
+      collect(c, numbers, 0, 4);
     }
   }
 
   // False when the suit cannot be cleared.
   bool find(std::uint64_t key, std::uint64_t& value) const {
-    for (std::size_t at = slot(key);; at = (at + 1) & (keys_.size() - 1)) {
+    for (std::size_t at = slot(key);; at = (at + 1) & (kSize - 1)) {
       if (keys_[at] == key + 1) {
         value = values_[at];
         return true;
@@ -174,19 +157,34 @@ class SuitTable {
   }
 
  private:
-  std::size_t slot(std::uint64_t key) const { return std::size_t((key * 0x9E3779B97F4A7C15ULL) >> shift_); }
+  // 22,241 suits split so: the table stays about a third full.
+  static constexpr std::size_t kSize = std::size_t(1) << 16;
+  static constexpr int kShift = 64 - 16;
+
+  std::size_t slot(std::uint64_t key) const { return std::size_t((key * 0x9E3779B97F4A7C15ULL) >> kShift); }
+
+  void insert(const Counts& c, bool numbers) {
+    const std::uint64_t key = key_of(c) | (numbers ? 0 : kHonourKey);
+    std::size_t at = slot(key);
+    while (keys_[at] != 0) {
+      if (keys_[at] == key + 1) return;  // reached by another order of its sets
+      at = (at + 1) & (kSize - 1);
+    }
+    int sum = 0;
+    for (auto x : c) sum += x;
+    keys_[at] = key + 1;
+    values_[at] = entry_of(c, numbers, sum % 3 == 2);
+  }
 
   // Sets in non-decreasing kind order (triplet of tile i is kind i, sequence
   // from i is kind 9 + i), then with and without one pair.
-  static void collect(Counts& c, bool numbers, int first_kind, int sets_left,
-                      std::vector<std::pair<std::uint64_t, Counts>>& out) {
-    const std::uint64_t flag = numbers ? 0 : kHonourKey;
-    out.emplace_back(key_of(c) | flag, c);
+  void collect(Counts& c, bool numbers, int first_kind, int sets_left) {
+    insert(c, numbers);
     const int tiles = numbers ? 9 : 7;
     for (int p = 0; p < tiles; ++p) {
       if (c[std::size_t(p)] > 2) continue;
       c[std::size_t(p)] = std::int8_t(c[std::size_t(p)] + 2);
-      out.emplace_back(key_of(c) | flag, c);
+      insert(c, numbers);
       c[std::size_t(p)] = std::int8_t(c[std::size_t(p)] - 2);
     }
     if (sets_left == 0) return;
@@ -199,17 +197,15 @@ class SuitTable {
       for (int i = lo; i <= hi; ++i) fits = fits && c[std::size_t(i)] + add <= 4;
       if (!fits) continue;
       for (int i = lo; i <= hi; ++i) c[std::size_t(i)] = std::int8_t(c[std::size_t(i)] + add);
-      collect(c, numbers, kind, sets_left - 1, out);
+      collect(c, numbers, kind, sets_left - 1);
       for (int i = lo; i <= hi; ++i) c[std::size_t(i)] = std::int8_t(c[std::size_t(i)] - add);
     }
   }
 
   std::vector<std::uint64_t> keys_, values_;
-  int shift_ = 64;
 };
 
-// Built on first use (thread-safe), immutable afterwards: a few thousand
-// suits, well under a millisecond.
+// Built on first use (thread-safe), immutable afterwards: 1 MB.
 const SuitTable& suit_table() {
   static const SuitTable table;
   return table;
