@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 
 #include "engine/game.h"
+#include "eval/agari_plan.h"
 #include "eval/hand.h"
 
 namespace sekiba {
@@ -85,10 +88,37 @@ struct Exact {
   }
 };
 
-// The attempts shared by both sides, each on a fresh copy of `bak`. With
-// `take`, a decomposition that leaves nothing ends the search only when `take`
-// accepts it; the shapes that are no decomposition are then not tried.
-int try_all_orders(Game& g, const Hand& bak, bool user, const std::function<bool()>* take = nullptr) {
+// What follows the 48 orders and case 7: seven pairs, the shapes that are no
+// decomposition, and the split every greedy order missed.
+int after_orders(Game& g, const Hand& bak, bool user, const std::function<bool()>* take, bool standard) {
+  Analysis& a = g.a;
+  restore(g, bak);
+  if (mentsu_bunkai(g, 8) == 0 && (!take || (*take)())) return kAgari;
+  restore(g, bak);
+  if (!take && kokushi_check(g) != 0) return kAgari;
+  if (!take && user && sisan_check(g) == 1) return kAgari;
+  if (!standard) return 0;
+  // A complete hand every greedy order missed: take the exact split.
+  Exact exact;
+  exact.find(bak);
+  bunkai_clear(g);
+  for (int i = 0; i < exact.sets; ++i) {
+    a.mentsu_hai[std::size_t(a.mentsu_cnt)] = exact.set_tile[i];
+    a.mentsu_kind[std::size_t(a.mentsu_cnt)] = exact.set_kind[i];
+    ++a.mentsu_cnt;
+    if (exact.set_kind[i] == 1) ++a.shuntsu_cnt;
+    else ++a.kotsu_cnt;
+  }
+  a.atama_hai = exact.head;
+  a.toitsu_cnt = 1;
+  std::fill(a.work_hai.begin() + 1, a.work_hai.begin() + 15, kEmpty);
+  return !take || (*take)() ? kAgari : 0;
+}
+
+// Every attempt in turn, each on a fresh copy of `bak`. With `take`, a
+// decomposition that leaves nothing ends the search only when `take` accepts
+// it; the shapes that are no decomposition are then not tried.
+int try_every_order(Game& g, const Hand& bak, bool user, const std::function<bool()>* take) {
   Analysis& a = g.a;
   Exact exact;
   const bool standard = exact.find(bak);
@@ -111,25 +141,62 @@ int try_all_orders(Game& g, const Hand& bak, bool user, const std::function<bool
     a.atama_jun = 2;
     a.shuntsu_jun = 4;
   }
-  restore(g, bak);
-  if (mentsu_bunkai(g, 8) == 0 && (!take || (*take)())) return kAgari;
-  restore(g, bak);
-  if (!take && kokushi_check(g) != 0) return kAgari;
-  if (!take && user && sisan_check(g) == 1) return kAgari;
-  if (!standard) return 0;
-  // A complete hand every greedy order missed: take the exact split.
-  bunkai_clear(g);
-  for (int i = 0; i < exact.sets; ++i) {
-    a.mentsu_hai[std::size_t(a.mentsu_cnt)] = exact.set_tile[i];
-    a.mentsu_kind[std::size_t(a.mentsu_cnt)] = exact.set_kind[i];
-    ++a.mentsu_cnt;
-    if (exact.set_kind[i] == 1) ++a.shuntsu_cnt;
-    else ++a.kotsu_cnt;
+  return after_orders(g, bak, user, take, standard);
+}
+
+// The same search, running only the orders the tables say leave nothing: the
+// others would only be overwritten by the next attempt.
+int try_planned_orders(Game& g, const Hand& bak, bool user, const std::function<bool()>* take) {
+  const AgariPlan plan = agari_plan(bak);
+  if (!plan.covered) return try_every_order(g, bak, user, take);
+  Analysis& a = g.a;
+  for (std::uint64_t m = plan.orders; m != 0; m &= m - 1) {
+    const int i = std::countr_zero(m);
+    a.atama_jun = std::int16_t(i / 24 + 1);
+    a.shuntsu_jun = std::int16_t(i % 24 / 6 + 1);
+    restore(g, bak);
+    if (mentsu_bunkai(g, i % 6 + 1) != 0) return try_every_order(g, bak, user, take);
+    if (!take || (*take)()) return kAgari;
   }
-  a.atama_hai = exact.head;
-  a.toitsu_cnt = 1;
-  std::fill(a.work_hai.begin() + 1, a.work_hai.begin() + 15, kEmpty);
-  return !take || (*take)() ? kAgari : 0;
+  a.atama_jun = 2;
+  a.shuntsu_jun = 4;
+  if (plan.case7) {
+    restore(g, bak);
+    if (mentsu_bunkai(g, 7) != 0) return try_every_order(g, bak, user, take);
+    if (!take || (*take)()) return kAgari;
+  }
+  return after_orders(g, bak, user, take, plan.standard);
+}
+
+#ifndef NDEBUG
+bool same_state(const Analysis& x, const Analysis& y) {
+  return x.work_hai == y.work_hai && x.hai_bak1 == y.hai_bak1 && x.hai_bak2 == y.hai_bak2 &&
+         x.hai_bak3 == y.hai_bak3 && x.hai_bak4 == y.hai_bak4 && x.bunkai_no == y.bunkai_no &&
+         x.shuntsu_jun == y.shuntsu_jun && x.atama_jun == y.atama_jun && x.pinfu_flag == y.pinfu_flag &&
+         x.last_fu == y.last_fu && x.kotsu_cnt == y.kotsu_cnt && x.shuntsu_cnt == y.shuntsu_cnt &&
+         x.toitsu_cnt == y.toitsu_cnt && x.mentsu_cnt == y.mentsu_cnt && x.mentsu_hai == y.mentsu_hai &&
+         x.mentsu_kind == y.mentsu_kind && x.toitsu_hai == y.toitsu_hai && x.atama_hai == y.atama_hai &&
+         x.machi_hai == y.machi_hai;
+}
+#endif
+
+int try_all_orders(Game& g, const Hand& bak, bool user, const std::function<bool()>* take = nullptr) {
+#ifdef NDEBUG
+  return try_planned_orders(g, bak, user, take);
+#else
+  // Checked builds compare every test with the full search, state included.
+  if (take) return try_planned_orders(g, bak, user, take);
+  const Analysis before = g.a;
+  const int planned = try_planned_orders(g, bak, user, take);
+  const Analysis fast = g.a;
+  g.a = before;
+  const int full = try_every_order(g, bak, user, take);
+  if (planned != full || !same_state(fast, g.a)) {
+    std::fprintf(stderr, "complete-hand test: the planned search differs from the full one\n");
+    std::abort();
+  }
+  return full;
+#endif
 }
 
 bool is_honour(Tile c) { return c >= 31 && c <= 37; }
@@ -168,6 +235,9 @@ int agari_bunkai_each(Game& g, const std::function<bool()>& take) {
 
 int kokushi_check(Game& g) {
   const Hand& w = g.a.work_hai;
+  // The shape is fourteen such tiles: anything else in a slot rules it out.
+  for (int i = 1; i <= 14; ++i)
+    if (std::find(std::begin(kOrphans), std::end(kOrphans), w[i]) == std::end(kOrphans)) return 0;
   int singles = 0, doubles = 0;
   Tile doubled = 0;
   for (Tile code : kOrphans) {

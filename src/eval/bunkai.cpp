@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/game.h"
+#include "eval/bunkai_order.h"
 #include "eval/hand.h"
 
 namespace sekiba {
@@ -20,14 +21,6 @@ void record_set(Analysis& a, Tile code, std::int16_t kind) {
   if (kind == 1) ++a.shuntsu_cnt;
   else ++a.kotsu_cnt;
 }
-
-// Start numbers in the order each shuntsu_jun tries them.
-constexpr int kShuntsuOrder[4][7] = {
-    {4, 7, 1, 6, 3, 5, 2},
-    {5, 2, 6, 3, 4, 7, 1},
-    {1, 2, 3, 4, 5, 6, 7},
-    {7, 6, 5, 4, 3, 2, 1},
-};
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "eval/bunkai.h"
 
 #include "engine/game.h"
+#include "eval/agari_plan.h"
 #include "eval/hand.h"
 
 namespace sekiba {
@@ -17,6 +18,20 @@ namespace sekiba {
 namespace {
 
 constexpr bool is_candidate(int c) { return is_tile(c); }
+
+// The codes worth a complete-hand test. The last code is always tested: the
+// state a test leaves behind is the last one's, and callers may read it.
+// The code tried goes into slot 14, in place of what that slot held.
+std::uint64_t worth_testing(const Hand& h, bool first_turn_shape) {
+  if (first_turn_shape) return ~std::uint64_t(0);
+  Hand rest = h;
+  rest[14] = kEmpty;
+  return agari_candidates(rest) | (std::uint64_t(1) << 37);
+}
+
+// 十三不塔 is a shape of the user's first turn without calls; the tables do
+// not judge it.
+bool sisan_possible(Game& g) { return g.t.man_junme == 1 && man_naki_kazu(g) == 0; }
 
 // Slots 1..14 may hold entries; the terminator then still fits in slot 15.
 void machi_append(Analysis& a, int& n, Tile code) {
@@ -32,8 +47,9 @@ int man_tenpai_check(Game& g) {
   man_work_set(g);
   work_hai_sort(g);
   work_bak1_save(g);
+  const std::uint64_t worth = worth_testing(g.a.hai_bak1, false);
   for (int c = 1; c <= 37; ++c) {
-    if (!is_candidate(c)) continue;
+    if (!is_candidate(c) || !(worth >> c & 1)) continue;
     work_bak1_load(g);
     g.a.work_hai[14] = Tile(c);
     // The tile of this turn is thrown already: no 十三不塔.
@@ -47,9 +63,10 @@ int help_kazu(Game& g) {
   g.a.work_hai[14] = kEmpty;
   work_hai_sort(g);
   work_bak1_save(g);
+  const std::uint64_t worth = worth_testing(g.a.hai_bak1, sisan_possible(g));
   int n = 0;
   for (int c = 1; c <= 37; ++c) {
-    if (!is_candidate(c)) continue;
+    if (!is_candidate(c) || !(worth >> c & 1)) continue;
     work_bak1_load(g);
     g.a.work_hai[14] = Tile(c);
     if (man_agari_check(g) == kAgari) machi_append(g.a, n, Tile(c));
@@ -61,9 +78,10 @@ int help_kazu(Game& g) {
 int com_machi_kazu(Game& g) {
   auto& hand = g.t.com_hai;
   hand[14] = kEmpty;
+  const std::uint64_t worth = worth_testing(hand, false);
   int n = 0;
   for (int c = 1; c <= 37; ++c) {
-    if (!is_candidate(c)) continue;
+    if (!is_candidate(c) || !(worth >> c & 1)) continue;
     hand[14] = Tile(c);
     if (com_agari_check(g) == kAgari) machi_append(g.a, n, Tile(c));
   }
