@@ -191,6 +191,7 @@ nlohmann::json run_sim(const SimOptions& opt) {
     oya_kime(g);
     t.kyoku = std::int16_t(opt.first_kyoku);
     t.series_done = 0;
+    tell_table(g, {TableEventKind::GameStart});
     while (t.man_ten > 0 && t.kyoku < 9 && t.series_done == 0) {
       t.jidou = 1;
       t.agari_pl = 0;
@@ -209,6 +210,7 @@ nlohmann::json run_sim(const SimOptions& opt) {
       for (const YakuFound& y : g.yaku.found)
         if (y.code >= 0 && y.code < kYakuCodes) ++side.yaku[std::size_t(y.code)];
     }
+    tell_table(g, {TableEventKind::GameEnd});
     score_sum += double(t.man_ten) * 100.0;
     // As at the end of every game: nothing is left to continue.
     save_contine(g, 0);
