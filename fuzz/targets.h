@@ -14,7 +14,8 @@
   X(tumikomi)                  \
   X(analyze)                   \
   X(lan_host)                  \
-  X(lan_guest)
+  X(lan_guest)                 \
+  X(game_record)
 
 namespace sekiba::fuzz {
 #define SEKIBA_FUZZ_DECLARE(name) int fuzz_##name(const std::uint8_t* data, std::size_t size);

@@ -43,6 +43,7 @@ const std::vector<MenuItem>& menu_table() {
       {"mnuautospeed", "mnukinou", "全自動ｽﾋﾟｰﾄﾞ(&M)"},
       {"mnurireki3", "mnukinou", "ｽｺｱ遷移3Dｸﾞﾗﾌ(&S)"},
       {"mnuruiseki", "mnukinou", "上がり役回数(&Y)"},
+      {"mnukiroku", "mnukinou", "棋譜(&K)"},
       {"mnutumikomi", "mnukinou", "積み込みｴﾃﾞｨﾀ(&E)"},
 
       {"mnuhelp", "", "ﾍﾙﾌﾟ(&H)"},

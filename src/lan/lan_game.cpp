@@ -307,13 +307,17 @@ int yakuman_hantei_lan(Game& g) {
   });
   int total = 0;
   const auto found = groups(m, 0, 15, 1, 2);
+  // What the partner's judgement found stands as this copy's last judgement.
+  g.yaku.found.clear();
   for (auto [id, mult] : *found) {
     total += 13 * mult;
+    g.yaku.found.push_back({std::int16_t(id), std::int16_t(13 * mult)});
     std::int16_t image = std::int16_t(id), code = std::int16_t(id);
     yaku_mei(g, image, code);
     yakuman_sub(g, id);
   }
   send_ok(g);
+  g.yaku.han_total = std::int16_t(total);
   return total;
 }
 
@@ -323,8 +327,10 @@ int yaku_hantei_lan(Game& g) {
   });
   int total = 0;
   const auto found = groups(m, 20, 50, 1, 99);
+  g.yaku.found.clear();
   for (auto [id, han] : *found) {
     total += han;
+    g.yaku.found.push_back({std::int16_t(id), std::int16_t(han)});
     std::int16_t image = std::int16_t(id - 4), code = std::int16_t(id);
     yaku_mei(g, image, code);
     if (id == 48) pr_han_2(g, std::int16_t(han));
@@ -332,6 +338,7 @@ int yaku_hantei_lan(Game& g) {
     yakumei_out(g, code);
   }
   send_ok(g);
+  g.yaku.han_total = std::int16_t(total);
   return total;
 }
 

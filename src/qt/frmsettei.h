@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <array>
 
+class QCheckBox;
 class QRadioButton;
 class QGroupBox;
 
@@ -30,6 +31,7 @@ class FrmSettei : public QDialog {
   Game& g_;
   std::array<QGroupBox*, 18> groups_{};
   std::array<std::array<QRadioButton*, 2>, 18> options_{};
+  QCheckBox* record_ = nullptr;
 };
 
 }  // namespace sekiba
