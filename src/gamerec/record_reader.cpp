@@ -76,11 +76,23 @@ void check_header(const json& j) {
   number(j, "score", -kScore, kScore);
 }
 
+void check_fields(const std::string& ev, const json& j);
+
 // Checks one line after the header; its kind is returned.
 std::string check_event(const json& j) {
   const json& evv = field(j, "ev");
   if (!evv.is_string()) throw Bad("ev is not a text");
   const std::string ev = evv.get<std::string>();
+  if (ev == "game") throw Bad("a second game line");
+  try {
+    check_fields(ev, j);
+  } catch (const Bad& e) {
+    throw Bad(ev + ": " + e.what());
+  }
+  return ev;
+}
+
+void check_fields(const std::string& ev, const json& j) {
   auto side = [&] { number(j, "side", 1, 2); };
   if (ev == "hand") {
     number(j, "no", 0, 500);
@@ -153,12 +165,9 @@ std::string check_event(const json& j) {
   } else if (ev == "end") {
     number(j, "score", -kScore, kScore);
     number(j, "hands", 0, 100000);
-  } else if (ev == "game") {
-    throw Bad("a second game line");
   } else {
-    throw Bad("unknown event \"" + ev + "\"");
+    throw Bad("unknown event");
   }
-  return ev;
 }
 
 }  // namespace

@@ -41,6 +41,9 @@ FrmKiroku::FrmKiroku(Game& g, QWidget* parent)
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("lstkiroku"));
   list_->setMinimumWidth(300);
+  // The keys step through the replay; the list is chosen from with the mouse.
+  list_->setFocusPolicy(Qt::NoFocus);
+  setFocusPolicy(Qt::StrongFocus);
   table_ = new QLabel(this);
   table_->setFixedSize(640, 480);
   status_ = new QLabel(this);
