@@ -83,6 +83,8 @@ FrmKiroku::FrmKiroku(Game& g, QWidget* parent)
     if (row >= 0 && row < int(files_.size())) open_record(files_[std::size_t(row)]);
   });
   fill_list();
+  // The newest record opens at once.
+  if (!files_.empty()) list_->setCurrentRow(0);
   show_step();
 }
 
