@@ -20,7 +20,8 @@ enum class TableEventKind : std::uint8_t {
   Discard,     // side laid tile on its row
   Riichi,      // side declared riichi (its discard follows)
   Call,        // side called the opponent's last discard: detail 1 chi, 2 pon, 3 kan;
-               // tile the meld's lowest tile for a chi, else the called tile
+               // tile the meld's lowest tile for a chi (value: the called tile is
+               // its 1st, 2nd or 3rd), else the called tile
   Kan,         // side made a kan of its own tile: detail 4 closed, 3 added to a pon
   Indicator,   // an indicator was turned face up: detail 2 ura, 3 kan
   Stick,       // the user spent event stick `detail` (0..4); its effect is on the table

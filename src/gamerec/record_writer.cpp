@@ -29,12 +29,21 @@ json numbers(const auto& values, std::size_t first, std::size_t count) {
   return a;
 }
 
-// A record's name: its stem sorts by start time, a second game of the same
-// second after the first.
+// A record's name: its stem (YYYYMMDD-HHMMSS, then -NN for a second game of
+// the same second) sorts by start time. Other files are the user's.
 bool record_stem(const fs::path& p, std::string& stem) {
   if (p.extension() != ".jsonl") return false;
   stem = p.stem().string();
-  return !stem.empty();
+  if (stem.size() < 15 || stem[8] != '-') return false;
+  for (std::size_t i = 0; i < stem.size(); ++i) {
+    const bool digit = stem[i] >= '0' && stem[i] <= '9';
+    if (i == 8 || (i == 15 && stem.size() > 15)) {
+      if (stem[i] != '-') return false;
+    } else if (!digit) {
+      return false;
+    }
+  }
+  return true;
 }
 
 class Recorder {

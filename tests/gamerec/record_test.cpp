@@ -228,12 +228,13 @@ TEST(GameRecord, TheFolderKeepsTheNewest500AndAFolderThatCannotBeWrittenStopsRec
     std::ofstream(fs::path(folder) / name) << "x\n";
   }
   std::ofstream(fs::path(folder) / "notes.txt") << "mine\n";
+  std::ofstream(fs::path(folder) / "19990101-mine.jsonl") << "mine\n";
   tg.os.time_of_day = {2026, 12, 10, 21, 5, 9};
   attach_recorder(tg.g, {.folder = folder, .keep = kRecordsKept, .name_prefix = ""});
   tell_table(tg.g, {TableEventKind::GameStart});
   tell_table(tg.g, {TableEventKind::GameStart});  // a second game in the same second
   const auto files = records_in(folder);
-  EXPECT_EQ(files.size(), 501u);  // 500 records and the user's own file
+  EXPECT_EQ(files.size(), 502u);  // 500 records and the user's own files
   EXPECT_FALSE(fs::exists(fs::path(folder) / "20200101-000000.jsonl"));
   EXPECT_FALSE(fs::exists(fs::path(folder) / "20200102-000000.jsonl"));
   EXPECT_TRUE(fs::exists(fs::path(folder) / "20200103-000000.jsonl"));
@@ -241,7 +242,8 @@ TEST(GameRecord, TheFolderKeepsTheNewest500AndAFolderThatCannotBeWrittenStopsRec
   EXPECT_TRUE(fs::exists(fs::path(folder) / "20261210-210509-01.jsonl"));
   EXPECT_TRUE(fs::exists(fs::path(folder) / "notes.txt"));
   prune_records(folder, 2);
-  EXPECT_EQ(records_in(folder).back(), (fs::path(folder) / "notes.txt").string());
+  EXPECT_EQ(records_in(folder).size(), 4u);
+  EXPECT_TRUE(fs::exists(fs::path(folder) / "19990101-mine.jsonl"));
   EXPECT_TRUE(fs::exists(fs::path(folder) / "20261210-210509-01.jsonl"));
 
   // A file where the folder should be: one message, then silence.

@@ -9,7 +9,7 @@
 #include "headless/headless_platform.h"
 #include "qt/frmkiroku.h"
 #include "qt_app.h"
-#include "test_game.h"
+#include "../test_game.h"
 
 namespace sekiba {
 namespace {
