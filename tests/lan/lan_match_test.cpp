@@ -544,7 +544,9 @@ void expect_records_agree(const std::string& host_folder, const std::string& gue
       EXPECT_EQ(a["side"].get<int>(), 3 - b["side"].get<int>()) << "line " << h[i].line;
     }
     for (const char* key : {"tile", "kind", "meld", "dora", "ura", "kan_dora"}) {
-      if (a.contains(key)) EXPECT_EQ(a[key], b[key]) << key << " line " << h[i].line;
+      if (a.contains(key)) {
+        EXPECT_EQ(a[key], b[key]) << key << " line " << h[i].line;
+      }
     }
     if (h[i].ev == "hand") {
       EXPECT_EQ(a["man"], b["com"]);
