@@ -9,7 +9,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(settings shikou yaku_cnt lan_partners hiscore contine tumikomi
-                                      analyze lan_host lan_guest catalogue)
+                                      analyze lan_host lan_guest catalogue game_record)
 cxx=${FUZZ_CXX:-clang++}
 
 if ! command -v "$cxx" >/dev/null; then

@@ -15,7 +15,8 @@
   X(analyze)                   \
   X(lan_host)                  \
   X(lan_guest)                 \
-  X(catalogue)
+  X(catalogue)                 \
+  X(game_record)
 
 namespace sekiba::fuzz {
 #define SEKIBA_FUZZ_DECLARE(name) int fuzz_##name(const std::uint8_t* data, std::size_t size);

@@ -5,6 +5,7 @@
 #include "com/shikou.h"
 #include "engine/game.h"
 #include "engine/setup.h"
+#include "engine/table_events.h"
 #include "engine/waits.h"
 #include "eval/bunkai.h"
 #include "eval/hand.h"
@@ -25,6 +26,7 @@ void lay_discard(Game& g, Tile tile) {
   com_rechi_mk(g);
   pasi_play(g);
   t.com_sute[std::size_t(std::clamp<int>(t.com_junme, 1, 20))] = tile;
+  tell_table(g, {TableEventKind::Discard, kCom, tile});
   t.com_sute_x = std::int16_t(t.com_sute_x - 4);
   if (t.com_junme == 10) {
     t.com_sute_x = 61;
@@ -113,6 +115,7 @@ void com_tumo(Game& g) {
   if (hand_open(g)) hai_put(g, tile, 9, 0, g.s.settei[17]);
   else ura_put(g, 9, 0, g.s.settei[17]);
   pasi_play(g);
+  tell_table(g, {TableEventKind::Draw, kCom, tile});
 }
 
 void com_rechi_check(Game& g) {
@@ -131,6 +134,7 @@ void com_rechi_pr(Game& g) {
   ++t.rechi_bou;
   add_score(t, 10);
   pr_score(g);
+  tell_table(g, {TableEventKind::Riichi, kCom});
 }
 
 void com_rechi_mk(Game& g) {

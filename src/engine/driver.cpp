@@ -12,6 +12,7 @@
 #include "engine/startup.h"
 #include "engine/waits.h"
 #include "engine/settlement.h"
+#include "engine/table_events.h"
 #include "eval/bunkai.h"
 #include "eval/yaku.h"
 #include "eval/hand.h"
@@ -159,13 +160,14 @@ void nagare_settle(Game& g) {
     com_tenpai = 1;
     if (g.s.settei[2] == 1) atari_pr(g);
   }
-  if (man_tenpai == 1 && com_tenpai == 0) {
-    add_score(t, 15);
-    pr_score(g);
-  } else if (com_tenpai == 1 && man_tenpai == 0) {
-    add_score(t, -15);
+  int payment = 0;
+  if (man_tenpai == 1 && com_tenpai == 0) payment = 15;
+  else if (com_tenpai == 1 && man_tenpai == 0) payment = -15;
+  if (payment != 0) {
+    add_score(t, payment);
     pr_score(g);
   }
+  tell_table(g, {TableEventKind::Exhaustive, 0, 0, man_tenpai | com_tenpai << 1, payment});
 }
 
 bool game_goes_on(const Table& t) {
@@ -180,6 +182,7 @@ void play_hand(Game& g) {
   g.os.yield();
   if (t.oya == 1) haipai_ton(g);
   else haipai_nan(g);
+  tell_table(g, {TableEventKind::HandStart});
   shoki_gamen(g);
   if (t.oya == 1) {
     man_com_pr(g);
@@ -302,10 +305,12 @@ void play_games(Game& g) {
     g.show_menu("mnus", t.lan_mode == 1);
     if (t.contine_flag == 0) oya_kime(g);
     t.series_done = 0;
+    tell_table(g, {TableEventKind::GameStart});
     g.show_menu("mnukinou", true);
     g.show_menu("mnumode", false);
     while (game_goes_on(t))
       play_hand(g);
+    tell_table(g, {TableEventKind::GameEnd});
     t.kyoku_flag = 0;
     g.show_menu("mnukinou", false);
     pr_100_over(g);

@@ -5,9 +5,11 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "com/weights.h"
 #include "engine/rng.h"
+#include "engine/table_events.h"
 #include "engine/table.h"
 #include "eval/analysis.h"
 #include "eval/yaku.h"
@@ -42,6 +44,8 @@ struct Game {
   struct Players {
     std::function<int(Game&)> man, com;
   } players;
+  // Who hears what happens at the table (tell_table).
+  std::vector<TableListener> table_listeners;
   // Menu items currently hidden (the window is told too).
   std::set<std::string> hidden_menus;
 

@@ -45,6 +45,7 @@ const std::vector<MenuItem>& menu_table() {
       {"mnuautospeed", "mnukinou", N_("全自動ｽﾋﾟｰﾄﾞ(&M)")},
       {"mnurireki3", "mnukinou", N_("ｽｺｱ遷移3Dｸﾞﾗﾌ(&S)")},
       {"mnuruiseki", "mnukinou", N_("上がり役回数(&Y)")},
+      {"mnukiroku", "mnukinou", N_("棋譜(&K)")},
       {"mnutumikomi", "mnukinou", N_("積み込みｴﾃﾞｨﾀ(&E)")},
 
       {"mnuhelp", "", N_("ﾍﾙﾌﾟ(&H)")},

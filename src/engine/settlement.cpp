@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "engine/game.h"
+#include "engine/table_events.h"
 #include "engine/waits.h"
 #include "eval/bunkai.h"
 #include "eval/hand.h"
@@ -174,7 +175,7 @@ void pr_yobina(Game& g, int han) {
   wave_play(g, kVoices[row]);
 }
 
-void score_input(Game& g, int han) {
+int score_input(Game& g, int han) {
   Table& t = g.t;
   int p = han < 5 ? fu_keisan(g, han) : mangan_keisan(g, han);
   // The partner is sent the value before the multiplier; each copy applies its own.
@@ -189,6 +190,7 @@ void score_input(Game& g, int han) {
   if (han > 3 && t.agari_pl == 2) t.ivent_bou[3] = t.ivent_bou[4] = 0;
   add_score(t, p);
   pr_score(g);
+  return p;
 }
 
 void bou_toku(Game& g) {
@@ -201,16 +203,27 @@ void bou_toku(Game& g) {
   pr_bou(g);
 }
 
-void chonbo(Game& g) {
+int chonbo(Game& g) {
   font_yakunasi(g, 0, g.scr.yaku_x, g.scr.yaku_y + 3);
   const int penalty = oya_ko(g) == 1 ? 120 : 80;
-  add_score(g.t, g.t.agari_pl == 1 ? -penalty : penalty);
+  const int p = g.t.agari_pl == 1 ? -penalty : penalty;
+  add_score(g.t, p);
   pr_score(g);
+  return p;
+}
+
+void tell_agari(Game& g) {
+  const Table& t = g.t;
+  tell_table(g, {TableEventKind::Agari, t.agari_pl, t.agari_hai, t.agari_kind});
+  if (t.com_rechi != 0 || t.man_rechi != 0) {
+    hai_put(g, t.ura_dora, 5, 22, 2 * g.s.settei[17]);
+    tell_table(g, {TableEventKind::Indicator, 0, t.ura_dora, 2});
+  }
 }
 
 void yaku_main(Game& g) {
   Table& t = g.t;
-  if (t.com_rechi != 0 || t.man_rechi != 0) hai_put(g, t.ura_dora, 5, 22, 2 * g.s.settei[17]);
+  tell_agari(g);
   waku_pr(g);
   // A LAN match sends each result text to the partner and awaits its answer.
   g.yaku.yaku_str = "yakuman ";
@@ -222,12 +235,14 @@ void yaku_main(Game& g) {
     han = yaku_hantei(g);
     if (t.lan_mode == 1) lan_send_ack(g, g.yaku.yaku_str);
   }
+  int points;
   if (han != 0) {
-    score_input(g, han);
+    points = score_input(g, han);
     bou_toku(g);
   } else {
-    chonbo(g);
+    points = chonbo(g);
   }
+  tell_table(g, {TableEventKind::Settled, t.agari_pl, t.agari_hai, t.agari_kind, points});
 }
 
 void waku_pr(Game& g) { gbox_r(g, 10, 22, 41, 26, 7, 0, 0); }
@@ -243,6 +258,7 @@ void kan_dora_pr(Game& g) {
   gbox_r(g, 7, 7, 12, 17, 7, 2, 1);
   hai_put(g, g.t.kan_dora, 8, 10, 2 * g.s.settei[17]);
   disp_gr(g, 8, 8, g.os.tr("カン"), 0, 0);
+  tell_table(g, {TableEventKind::Indicator, 0, g.t.kan_dora, 3});
 }
 
 }  // namespace sekiba

@@ -6,7 +6,8 @@ namespace sekiba {
 struct Game;
 
 void yaku_main(Game& g);
-void score_input(Game& g, int han);
+// Both return the points the hand moved (negative when the opponent won).
+int score_input(Game& g, int han);
 int fu_keisan(Game& g, int han);
 // Points below the limit from the table (negated when the opponent won).
 int fu_hyou(const Game& g, int han, int fu);
@@ -17,7 +18,9 @@ int oya_ko(const Game& g);
 int yaochu_kind(int tile);
 int penchan_kanchan(const Game& g, int s);
 void bou_toku(Game& g);
-void chonbo(Game& g);
+int chonbo(Game& g);
+// Tells the table of the win being settled and turns the ura indicator up in riichi.
+void tell_agari(Game& g);
 void pr_yobina(Game& g, int han);
 void waku_pr(Game& g);
 void kan_dora_pr(Game& g);

@@ -172,6 +172,8 @@ void menu_command(Game& g, const std::string& name) {
     mnuopen_Click(g);
   } else if (name == "mnuruiseki") {
     g.os.open_dialog("frmyakurireki");
+  } else if (name == "mnukiroku") {
+    g.os.open_dialog("frmkiroku");
   } else if (name == "mnuthink") {
     g.os.open_dialog("frmthink");
   } else if (name == "mnuosekai") {

@@ -99,6 +99,7 @@ void run_event(Game& g, int kind, bool (*action)(Game&)) {
   if (run) {
     --t.ivent_bou[std::size_t(kind)];
     restored = action(g);
+    tell_table(g, {TableEventKind::Stick, kMan, 0, kind});
   }
   // Any other key closes the window like an execution, but spends nothing.
   if (!restored) gvram_pop(g, o.strip_top, o.strip_end);

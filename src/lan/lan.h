@@ -98,7 +98,7 @@ void lan_pr_naki_hai(Game& g);
 void yaku_main_lan(Game& g);
 int yakuman_hantei_lan(Game& g);
 int yaku_hantei_lan(Game& g);
-void lan_score_input(Game& g, int han);
+int lan_score_input(Game& g, int han);
 // The exhaustive-draw exchange: sends the own tenpai, returns the partner's.
 int lan_nagare_exchange(Game& g, int man_tenpai);
 void lan_key_machi(Game& g);

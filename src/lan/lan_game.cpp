@@ -7,6 +7,7 @@
 #include "com/com_turn.h"
 #include "engine/game.h"
 #include "engine/settlement.h"
+#include "engine/table_events.h"
 #include "engine/waits.h"
 #include "eval/hand.h"
 #include "eval/yaku.h"
@@ -66,6 +67,7 @@ void lan_draw(Game& g, Tile tile) {
   count_tile(g, tile);
   ura_put(g, 12 * (t.com_naki_cnt - 1) + 9, 0, s17(g));
   pasi_play(g);
+  tell_table(g, {TableEventKind::Draw, kCom, tile});
 }
 
 // Sets the first `count` copies of `tile` among slots 1..last to 38.
@@ -196,6 +198,7 @@ int lan_com_main(Game& g, std::int16_t& discard, bool& rechi) {
 void lan_pon_sub(Game& g, int hai) {
   take_copies(g, hai, 2, 13);
   add_meld(g, hai, 2);
+  tell_table(g, {TableEventKind::Call, kCom, Tile(hai), 2});
   lan_sute_ichi_kesu(g, 1);
   call_ends_ippatsu(g);
   finish_call(g, "\\sekiba_wave_pon");
@@ -214,6 +217,7 @@ void lan_chi_sub(Game& g, int hai, int houhou) {
   take_copies(g, first, 1, 13);
   take_copies(g, second, 1, 13);
   add_meld(g, low, 1);
+  tell_table(g, {TableEventKind::Call, kCom, Tile(low), 1, houhou});
   lan_sute_ichi_kesu(g, 2);
   call_ends_ippatsu(g);
   finish_call(g, "\\sekiba_wave_chi");
@@ -222,6 +226,7 @@ void lan_chi_sub(Game& g, int hai, int houhou) {
 void lan_kan_sub(Game& g, int hai) {
   take_copies(g, hai, 3, 13);
   add_meld(g, hai, 3);
+  tell_table(g, {TableEventKind::Call, kCom, Tile(hai), 3});
   lan_sute_ichi_kesu(g, 3);
   call_ends_ippatsu(g);
   finish_call(g, "\\sekiba_wave_kan");
@@ -230,6 +235,7 @@ void lan_kan_sub(Game& g, int hai) {
 void lan_unkan_sub(Game& g, int hai) {
   take_copies(g, hai, 4, 14);
   add_meld(g, hai, 4);
+  tell_table(g, {TableEventKind::Kan, kCom, Tile(hai), 4});
   finish_call(g, "\\sekiba_wave_ankan");
 }
 
@@ -239,6 +245,7 @@ void lan_pon_minkan_sub(Game& g, int hai) {
   for (int k = 1; k <= 4; ++k)
     if (t.com_naki_hai[std::size_t(k)] == hai && t.com_naki_kind[std::size_t(k)] == 2)
       t.com_naki_kind[std::size_t(k)] = 3;
+  tell_table(g, {TableEventKind::Kan, kCom, Tile(hai), 3});
   finish_call(g, "\\sekiba_wave_kan");
 }
 
@@ -300,13 +307,17 @@ int yakuman_hantei_lan(Game& g) {
   });
   int total = 0;
   const auto found = groups(m, 0, 15, 1, 2);
+  // What the partner's judgement found stands as this copy's last judgement.
+  g.yaku.found.clear();
   for (auto [id, mult] : *found) {
     total += 13 * mult;
+    g.yaku.found.push_back({std::int16_t(id), std::int16_t(13 * mult)});
     std::int16_t image = std::int16_t(id), code = std::int16_t(id);
     yaku_mei(g, image, code);
     yakuman_sub(g, id);
   }
   send_ok(g);
+  g.yaku.han_total = std::int16_t(total);
   return total;
 }
 
@@ -316,8 +327,10 @@ int yaku_hantei_lan(Game& g) {
   });
   int total = 0;
   const auto found = groups(m, 20, 50, 1, 99);
+  g.yaku.found.clear();
   for (auto [id, han] : *found) {
     total += han;
+    g.yaku.found.push_back({std::int16_t(id), std::int16_t(han)});
     std::int16_t image = std::int16_t(id - 4), code = std::int16_t(id);
     yaku_mei(g, image, code);
     if (id == 48) pr_han_2(g, std::int16_t(han));
@@ -325,10 +338,11 @@ int yaku_hantei_lan(Game& g) {
     yakumei_out(g, code);
   }
   send_ok(g);
+  g.yaku.han_total = std::int16_t(total);
   return total;
 }
 
-void lan_score_input(Game& g, int han) {
+int lan_score_input(Game& g, int han) {
   Table& t = g.t;
   const std::string m = keyword_wait(g, han <= 4 ? "man_sc" : "man_sd", [](const std::string& s) {
     const auto v = s.size() > 7 ? lan::value_of(std::string_view(s).substr(7)) : std::nullopt;
@@ -344,20 +358,23 @@ void lan_score_input(Game& g, int han) {
   if (han > 3) t.ivent_bou[3] = t.ivent_bou[4] = 0;
   add_score(t, -points);
   pr_score(g);
+  return int(-points);
 }
 
 void yaku_main_lan(Game& g) {
   Table& t = g.t;
-  if (t.com_rechi != 0 || t.man_rechi != 0) hai_put(g, t.ura_dora, 5, 22, 2 * s17(g));
+  tell_agari(g);
   waku_pr(g);
   int han = yakuman_hantei_lan(g);
   if (han == 0) han = yaku_hantei_lan(g);
+  int points;
   if (han != 0) {
-    lan_score_input(g, han);
+    points = lan_score_input(g, han);
     bou_toku(g);
   } else {
-    chonbo(g);
+    points = chonbo(g);
   }
+  tell_table(g, {TableEventKind::Settled, t.agari_pl, t.agari_hai, t.agari_kind, points});
 }
 
 // ---- end of hand and game ----

@@ -6,6 +6,7 @@
 #include "com/com_turn.h"
 #include "engine/game.h"
 #include "engine/settlement.h"
+#include "engine/table_events.h"
 #include "engine/waits.h"
 #include "eval/bunkai.h"
 #include "eval/hand.h"
@@ -138,20 +139,27 @@ void man_chi_hai_kesu(Game& g, Tile tile, int method) {
 
 void pon_hai_move(Game& g, Tile tile) {
   add_meld(g, tile, 2);
+  tell_table(g, {TableEventKind::Call, kMan, tile, 2});
   com_sute_ichi_kesu(g, 1);
 }
 
 void chi_hai_move(Game& g, Tile tile, int method) {
-  add_meld(g, Tile(method == 1 ? tile : method == 2 ? tile - 1 : tile - 2), 1);
+  const Tile low = Tile(method == 1 ? tile : method == 2 ? tile - 1 : tile - 2);
+  add_meld(g, low, 1);
+  tell_table(g, {TableEventKind::Call, kMan, low, 1, method});
   com_sute_ichi_kesu(g, 2);
 }
 
 void kan_hai_move(Game& g, Tile tile) {
   add_meld(g, tile, 3);
+  tell_table(g, {TableEventKind::Call, kMan, tile, 3});
   com_sute_ichi_kesu(g, 3);
 }
 
-void unkan_hai_move(Game& g, Tile tile) { add_meld(g, tile, 4); }
+void unkan_hai_move(Game& g, Tile tile) {
+  add_meld(g, tile, 4);
+  tell_table(g, {TableEventKind::Kan, kMan, tile, 4});
+}
 
 int man_pon(Game& g, Tile tile) {
   if (!is_tile(tile) || copies_in_hand(g, tile, 13) < 2) return 0;
@@ -282,6 +290,7 @@ void man_pon_minkan(Game& g, Tile tile) {
     if (t.man_naki_hai[std::size_t(i)] == tile && t.man_naki_kind[std::size_t(i)] == 2)
       t.man_naki_kind[std::size_t(i)] = 3;
   if (int s = first_slot(g, tile, 1, 14); s != 0) t.man_hai[std::size_t(s)] = kEmpty;
+  tell_table(g, {TableEventKind::Kan, kMan, tile, 3});
 }
 
 }  // namespace sekiba

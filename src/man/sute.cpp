@@ -5,6 +5,7 @@
 #include "engine/game.h"
 #include "engine/settlement.h"
 #include "engine/setup.h"
+#include "engine/table_events.h"
 #include "engine/waits.h"
 #include "eval/bunkai.h"
 #include "eval/hand.h"
@@ -79,6 +80,7 @@ void man_tumo(Game& g) {
   g.t.man_hai[14] = tile;
   hai_put(g, tile, 55, 43, 0);
   pasi_play(g);
+  tell_table(g, {TableEventKind::Draw, kMan, tile});
 }
 
 int man_ron(Game& g, Tile tile) {
@@ -109,6 +111,7 @@ void man_rechi_pr(Game& g) {
   add_score(t, -10);
   pr_score(g);
   pr_bou(g);  // the new stick joins the others on the table at once
+  tell_table(g, {TableEventKind::Riichi, kMan});
 }
 
 void man_rechi_mk(Game& g) {
@@ -300,6 +303,7 @@ int man_sute_sub(Game& g, int ichi, int inflg) {
   man_rechi_mk(g);
   pasi_play(g);
   t.man_sute[std::size_t(std::clamp<int>(t.man_junme, 1, 20))] = chosen;
+  tell_table(g, {TableEventKind::Discard, kMan, chosen});
   if (t.lan_mode == 1) lan_send_sute(g, chosen, t.man_rechi);
   t.man_sute_x = std::int16_t(t.man_sute_x + 4);
   if (t.man_junme == 10) {

@@ -1,6 +1,7 @@
 // The user's turn: the decision on the opponent's discard and the operation window.
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "engine/game.h"
 #include "engine/settlement.h"
@@ -215,8 +216,15 @@ int man_main(Game& g) {
       default: break;
     }
   }
+  // The ron is judged on the complete hand its test found: the hint's own
+  // evaluation, run on the hand all the same, must not stand in for it.
+  std::optional<Analysis> won;
+  if (inflg == kRon) won = g.a;
   const int ichi = man_osekai_main(g);
-  if (inflg == kRon) return 1;
+  if (won) {
+    g.a = *won;
+    return 1;
+  }
   if (man_sute_sub(g, ichi, inflg) != 1) return 0;
   if (t.lan_mode == 1) lan_send_agari(g, t.man_hai[14]);
   return 2;

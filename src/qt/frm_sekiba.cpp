@@ -16,6 +16,7 @@
 #include "qt/frmabout.h"
 #include "qt/frmchart.h"
 #include "qt/frmhelp.h"
+#include "qt/frmkiroku.h"
 #include "qt/frmlan.h"
 #include "qt/frmname.h"
 #include "qt/frmsettei.h"
@@ -234,6 +235,10 @@ void FrmSekiba::open_dialog(const std::string& form) {
   }
   if (form == "frmyakurireki") {
     show_single(form, [this] { return new FrmYakuRireki(game_, this); });
+    return;
+  }
+  if (form == "frmkiroku") {
+    show_single(form, [this] { return new FrmKiroku(game_, this); });
     return;
   }
   if (form == "frmtumikomi") {

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <algorithm>
 #include <QGridLayout>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +16,7 @@
 
 #include "engine/game.h"
 #include "platform/language.h"
+#include "gamerec/record_writer.h"
 #include "qt/qt_platform.h"
 #include "records/settings.h"
 
@@ -75,9 +77,15 @@ FrmSettei::FrmSettei(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
 
+  // Kept in a file of its own: the settings file stays as it is.
+  record_ = new QCheckBox(qs(g_.os.tr("対局を棋譜に記録する")), this);
+  record_->setObjectName(QStringLiteral("chkkiroku"));
+  record_->setChecked(recording_switched_on(g_));
+
   auto* top = new QVBoxLayout(this);
   top->addLayout(grid);
   top->addWidget(language_row());
+  top->addWidget(record_);
   top->addSpacing(6);
   top->addLayout(buttons);
   top->setSizeConstraint(QLayout::SetFixedSize);
@@ -145,6 +153,9 @@ void FrmSettei::cmdOK_Click() {
     g_.s.settei[std::size_t(grp.setting)] = settei_value_for(grp, opt);
   }
   store_language();
+  if (record_->isChecked() != recording_switched_on(g_) && !save_recording_switch(g_, record_->isChecked()))
+    g_.os.message_box(g_.os.tr("棋譜の記録の設定を保存できません。"), g_.os.tr("棋譜"), MessageButtons::Ok,
+                      MessageIcon::Warning);
   // A failed save has shown its own message; the dialog closes either way.
   try {
     settei_save(g_);

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QFrame;
+class QCheckBox;
 class QRadioButton;
 class QGroupBox;
 
@@ -38,6 +39,7 @@ class FrmSettei : public QDialog {
   // The language row: its own file, not the settings file.
   QFrame* language_row();
   void store_language();
+  QCheckBox* record_ = nullptr;
 };
 
 }  // namespace sekiba

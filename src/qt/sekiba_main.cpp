@@ -9,6 +9,7 @@
 
 #include "engine/game.h"
 #include "engine/startup.h"
+#include "gamerec/record_writer.h"
 #include "platform/fileio.h"
 #include "records/settings.h"
 #include "qt/command_line.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
   // already running.
   try {
     if (!sekiba::Form_Load(g)) return 0;
+    sekiba::attach_game_recorder(g);
   } catch (const sekiba::QuitRequested&) {
     return 0;
   } catch (const std::exception&) {

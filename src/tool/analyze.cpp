@@ -15,6 +15,7 @@
 #include "eval/bunkai.h"
 #include "eval/hand.h"
 #include "eval/yaku.h"
+#include "gamerec/record_judge.h"
 #include "headless/headless_platform.h"
 
 namespace sekiba {
@@ -177,33 +178,17 @@ json agari(Game& g, const json& req, const Request& r) {
       man_hai_sort(g);
       furiten = man_furiten_hai(g);
     }
-    t.man_hai[14] = w;
-    man_work_set(g);
-    const bool complete = man_agari_check(g) == kAgari;
+    const bool complete = declare_win(g, 1, w);
     out["complete"] = complete;
     if (kind == 2) out["furiten"] = furiten;
     if (furiten != 0 || !complete) return out;
-    man_naki_tuika(g);
   } else {
-    t.com_hai[14] = w;
-    const bool complete = com_agari_check(g) == kAgari;
+    const bool complete = declare_win(g, 2, w);
     out["complete"] = complete;
     if (!complete) return out;
   }
-  t.agari_hai = w;
-  t.agari_pl = std::int16_t(r.winner);
-  t.agari_kind = std::int16_t(kind);
-  if (r.winner == 1) {
-    man_work_set(g);
-    man_naki_tenkai(g);
-  } else {
-    com_work_set(g);
-  }
-  work_hai_sort(g);
-
-  g.a.last_fu = 0;
   const std::int32_t before = t.man_ten;
-  yaku_main(g);
+  settle_win(g, r.winner, w, kind);
   const std::int32_t change = t.man_ten - before;
   const bool yakuman = g.yaku.yaku_str.rfind("yakuman ", 0) == 0;
   const int han = g.yaku.han_total;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tool/analyze.h"
+#include "tool/replay.h"
 #include "tool/sim.h"
 #include "version.h"
 
@@ -12,7 +13,8 @@ namespace {
 void usage(std::ostream& out) {
   out << "usage: sekiba-tool analyze < requests.jsonl\n"
          "       sekiba-tool sim --games N --seed S [--mode 0..7] [--settei i=v ...] "
-         "[--shikou i=v ...] [--rss-at N,N...]\n"
+         "[--shikou i=v ...] [--rss-at N,N...] [--record DIR]\n"
+         "       sekiba-tool replay FILE\n"
          "       sekiba-tool --help | --version\n"
          "See sekiba-tool(6).\n";
 }
@@ -36,5 +38,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "analyze") == 0) return sekiba::analyze_main(std::cin, std::cout);
   if (std::strcmp(argv[1], "sim") == 0)
     return sekiba::sim_main(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+  if (std::strcmp(argv[1], "replay") == 0)
+    return sekiba::replay_main(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
   return usage();
 }

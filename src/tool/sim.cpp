@@ -18,6 +18,7 @@
 #include "engine/game.h"
 #include "engine/startup.h"
 #include "eval/yaku.h"
+#include "gamerec/record_writer.h"
 #include "headless/headless_platform.h"
 
 namespace sekiba {
@@ -131,6 +132,10 @@ bool parse_sim_args(const std::vector<std::string>& args, SimOptions& opt, std::
         opt.rss_at.push_back(int(v));
         pos = comma + 1;
       }
+    } else if (a == "--record") {
+      const std::string* s = value();
+      if (!s) return false;
+      opt.record = *s;
     } else if (a == "--settei" || a == "--shikou") {
       const bool settei = a == "--settei";
       // One or more i=v after the option. The settings are numbered from 0 as in
@@ -177,6 +182,19 @@ nlohmann::json run_sim(const SimOptions& opt) {
   g.s.settei[16] = 1;  // no thinking pause
   g.rng.seed(opt.seed);
   g.t.game_mode = std::int16_t(opt.mode);
+  if (!opt.record.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(opt.record, ec);
+    if (!std::filesystem::is_directory(opt.record, ec) || !may_write(opt.record))
+      throw std::runtime_error("--record: " + opt.record + " is not a folder that can be written");
+    RecordOptions rec;
+    rec.folder = opt.record;
+    rec.keep = 0;
+    rec.name_prefix = "sim-" + std::to_string(opt.seed) + "-";
+    rec.tell_failure = false;
+    attach_recorder(g, rec);
+  }
+  if (opt.prepare) opt.prepare(g);
 
   nlohmann::json rss = nlohmann::json::object();
   SideTally man, com;
@@ -191,6 +209,7 @@ nlohmann::json run_sim(const SimOptions& opt) {
     oya_kime(g);
     t.kyoku = std::int16_t(opt.first_kyoku);
     t.series_done = 0;
+    tell_table(g, {TableEventKind::GameStart});
     while (t.man_ten > 0 && t.kyoku < 9 && t.series_done == 0) {
       t.jidou = 1;
       t.agari_pl = 0;
@@ -209,6 +228,7 @@ nlohmann::json run_sim(const SimOptions& opt) {
       for (const YakuFound& y : g.yaku.found)
         if (y.code >= 0 && y.code < kYakuCodes) ++side.yaku[std::size_t(y.code)];
     }
+    tell_table(g, {TableEventKind::GameEnd});
     score_sum += double(t.man_ten) * 100.0;
     // As at the end of every game: nothing is left to continue.
     save_contine(g, 0);
@@ -235,7 +255,7 @@ int sim_main(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (!parse_sim_args(args, opt, error)) {
     err << "sekiba-tool sim: " << error << "\n"
         << "usage: sekiba-tool sim --games N --seed S [--mode 0..7] [--settei i=v ...] "
-           "[--shikou i=v ...] [--rss-at N,N...]\n";
+           "[--shikou i=v ...] [--rss-at N,N...] [--record DIR]\n";
     return 2;
   }
   try {

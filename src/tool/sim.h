@@ -2,6 +2,7 @@
 // `sekiba-tool sim`: whole games on a headless table, automatic play on the
 // user's side against the computer, summarised as one JSON object.
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <utility>
@@ -10,6 +11,8 @@
 #include <nlohmann/json.hpp>
 
 namespace sekiba {
+
+struct Game;
 
 struct SimOptions {
   int games = 1;
@@ -21,6 +24,10 @@ struct SimOptions {
   std::vector<std::pair<int, int>> shikou;  // number 1..8 in file order, value
   // Game counts after which the resident size is reported (long runs: flat memory).
   std::vector<int> rss_at;
+  // A folder the games' records are written to; empty: none.
+  std::string record;
+  // Called with the game before its first hand (a test attaches listeners).
+  std::function<void(Game&)> prepare;
 };
 
 struct Settings;
