@@ -8,10 +8,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <exception>
 
 #include "engine/game.h"
+#include "qt/frmsettei_extras.h"
 #include "qt/qt_platform.h"
 #include "records/settings.h"
 
@@ -72,8 +74,17 @@ FrmSettei::FrmSettei(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
 
+  // The game's own options on the first page; the conveniences beyond them
+  // on a page of their own.
+  pages_ = new QTabWidget(this);
+  auto* options_page = new QWidget(pages_);
+  options_page->setLayout(grid);
+  pages_->addTab(options_page, qs(g.os.tr("基本")));
+  extras_ = new ExtrasPage(g, pages_);
+  pages_->addTab(extras_, qs(g.os.tr("便利機能")));
+
   auto* top = new QVBoxLayout(this);
-  top->addLayout(grid);
+  top->addWidget(pages_);
   top->addSpacing(6);
   top->addLayout(buttons);
   top->setSizeConstraint(QLayout::SetFixedSize);
@@ -95,6 +106,7 @@ void FrmSettei::cmdOK_Click() {
     int opt = options_[i][1]->isChecked() ? 1 : 0;
     g_.s.settei[std::size_t(grp.setting)] = settei_value_for(grp, opt);
   }
+  extras_->store();
   // A failed save has shown its own message; the dialog closes either way.
   try {
     settei_save(g_);

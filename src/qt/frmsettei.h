@@ -6,6 +6,7 @@
 
 class QRadioButton;
 class QGroupBox;
+class QTabWidget;
 
 namespace sekiba {
 
@@ -25,11 +26,15 @@ class FrmSettei : public QDialog {
 
   QRadioButton* option(int group, int index) const { return options_[group][index]; }
   QGroupBox* group(int group) const { return groups_[group]; }
+  class ExtrasPage* extras() const { return extras_; }
+  QTabWidget* pages() const { return pages_; }
 
  private:
   Game& g_;
   std::array<QGroupBox*, 18> groups_{};
   std::array<std::array<QRadioButton*, 2>, 18> options_{};
+  QTabWidget* pages_ = nullptr;
+  class ExtrasPage* extras_ = nullptr;
 };
 
 }  // namespace sekiba
