@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QTimer>
 #include <atomic>
+#include <cstdio>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -140,12 +142,21 @@ int main(int argc, char** argv) {
   Window w;
   window = &w;
   w.w.show();
-  std::thread bench([&w] {
+  std::atomic<bool> done{false};
+  // The game's waits end once the benchmarks are through.
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (done) w.os.quit();
+  });
+  poll.start(50);
+  std::thread bench([&done] {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    QMetaObject::invokeMethod(&w.w, [&w] { w.os.quit(); }, Qt::QueuedConnection);
+    done = true;
   });
   w.play();
   bench.join();
+  std::fprintf(stderr, "table at scale %.2f in a %d x %d view\n", w.g.scr.k, w.view->width(),
+               w.view->height());
   return 0;
 }

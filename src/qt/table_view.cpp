@@ -170,7 +170,10 @@ void TableView::paint_table() {
   // dragged) the table already drawn fills the window until the size settles.
   const double k = wanted_scale();
   if (on_scale && std::abs(surface_->k - k) > 1e-6) {
-    if (!scale_ready || scale_ready(k)) rescale(k);
+    // While sizes keep coming (an edge dragged) even a kept scale waits: its
+    // table drawn again costs more than a frame.
+    const bool settling = settle_timer_ && settle_timer_->isActive();
+    if (!scale_ready || (scale_ready(k) && !settling)) rescale(k);
     else rescale_when_settled();
   }
   // Read-only wrap: the pixels stay the game's, nothing is copied.

@@ -61,9 +61,10 @@ class TableView : public QWidget {
   // shows: device pixels per logical pixel of the table.
   std::function<void(double k)> on_scale;
   // Whether on_scale(k) is quick (the pictures of that scale are at hand). A
-  // scale that is not waits until the size has settled, and the table drawn at
-  // the scale already there is shown, enlarged or reduced, until then; without
-  // this every new scale is drawn before the paint.
+  // scale that is not, and any scale while sizes keep coming, waits until the
+  // size has settled, and the table drawn at the scale already there is shown,
+  // enlarged or reduced, until then; without this every new scale is drawn
+  // before the paint.
   std::function<bool(double k)> scale_ready;
   // How long a size must stay before the pictures of its scale are made.
   static constexpr int kSettleMs = 120;

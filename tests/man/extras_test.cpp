@@ -52,7 +52,7 @@ TEST_F(ManTest, CallOfferFollowsTheHandAndLeavesItAsItWas) {
     bool pon, chi, kan, ron;
   } cases[] = {
       {2, true, false, true, false},   // three in hand: pon and kan; 3-4 missing for chi
-      {4, false, true, false, true},   // 2-3-4 and 3-4-5 runs; the 4 also wins (2-2 pair)
+      {4, false, true, false, true},   // runs 2-3-4 and 3-4-5; the 4 also wins (2-2-2, 3-4-5)
       {31, true, false, false, false}, // honours never make a run
       {9, false, false, false, false},
   };
