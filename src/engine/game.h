@@ -17,6 +17,7 @@
 #include "man/input.h"
 #include "platform/folders.h"
 #include "platform/platform.h"
+#include "records/extras.h"
 #include "records/records.h"
 #include "records/settings.h"
 #include "screen/screen.h"
@@ -28,6 +29,7 @@ struct Game {
   Table t;
   Analysis a;
   Settings s;
+  Extras ext;  // the player's conveniences, all off unless switched on
   ComState com;
   ManState man;
   LanState lan;

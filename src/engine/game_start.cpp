@@ -78,11 +78,12 @@ void set_shoki1(Game& g) {
     load_into_table(g, *d);
   }
   // The hints are the user's help for one game; a new or continued game starts
-  // without them.
-  g.os.menu_checked("mnuosekai", false);
-  g.os.menu_checked("mnuasist", false);
-  g.man.osekai_flag = 0;
-  g.man.asist_flag = 0;
+  // without them, unless the player asked to keep them.
+  const bool keep = g.ext.keep_hints;
+  g.man.osekai_flag = keep && g.ext.osekai ? 1 : 0;
+  g.man.asist_flag = keep && g.ext.asist ? 1 : 0;
+  g.os.menu_checked("mnuosekai", g.man.osekai_flag == 1);
+  g.os.menu_checked("mnuasist", g.man.asist_flag == 1);
   g.t.shoki_flag = 1;
   clock_get(g);
   rnd_discard(g, (long long)g.t.clock_sec + g.t.clock_min + 1);

@@ -45,6 +45,7 @@ void load_tile_sheet(Game& g, const std::string& name, Surface& sheet_surface, S
   blit(fitted, 0, 0, img, 0, 0, sheet::kHaiW, sheet::kHaiH, Rop::Copy);
   user = std::move(fitted);
   lay_user_sheet(user, sheet_surface, g.scr.k);
+  drop_sheet_cache(g.scr);  // sheets kept of other scales lack the user's tiles
 }
 
 }  // namespace
@@ -62,6 +63,7 @@ bool Form_Load(Game& g) {
   g.os.on_menu = [&g](const std::string& name) { menu_command(g, name); };
   g.os.on_close = [&g] { Form_Unload(g); };
   g.os.on_scale = [&g](double k) { set_screen_scale(g.os, g.scr, k); };
+  g.os.scale_ready = [&g](double k) { return sheets_ready(g.scr, k); };
   lan_attach(g);
   if (g.os.another_instance_running()) {
     g.os.message_box(g.os.tr("翠嶺牌戯はすでに起動しています"), g.os.tr("ｱﾌﾟﾘｹｰｼｮﾝの起動"), MessageButtons::Ok,
@@ -73,6 +75,7 @@ bool Form_Load(Game& g) {
   g.os.set_caption(window_caption(g.os));
   g.t.app_path = g.os.app_path();
   g.t.read_folders = g.os.read_folders();
+  load_extras(g);
   // Saves that a crash cut short leave their temporary files; this copy is the
   // only one using the folder.
   remove_stale_temp_files(g.t.app_path);
@@ -82,6 +85,7 @@ bool Form_Load(Game& g) {
   // The window's own pictures exist before anything is loaded over them.
   fill_iro(g);
   build_sheets(g.os, g.scr);
+  drop_sheet_cache(g.scr);
   PicHAIKEI_Paint(g);
   load_background(g, "\\sekiba_title_0.jpg");
   haikei_to_window(g);

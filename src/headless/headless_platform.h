@@ -142,6 +142,13 @@ class HeadlessPlatform : public Platform {
 
   bool play_wave(const std::string& path) override;
   void stop_sound() override {}
+  // The loudness the game asked for last.
+  int volume = 100;
+  bool muted = false;
+  void set_sound_volume(int percent, bool mute) override {
+    volume = percent;
+    muted = mute;
+  }
 
   // ---- UDP over real sockets bound to 127.0.0.1 ----
   // Added to every port the game names, so that tests running side by side keep
@@ -174,6 +181,9 @@ class HeadlessPlatform : public Platform {
     return true;
   }
   void set_clipboard(const std::string& utf8) override { clipboard = utf8; }
+  // The user's preferences folder; empty: none, as for a game nobody configured.
+  std::string config_dir;
+  std::string config_folder() override { return config_dir; }
 
  private:
   bool quit_ = false;

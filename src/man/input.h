@@ -1,6 +1,7 @@
 #pragma once
 // Keys and clicks: the window's handlers only record what happened; key_input is
 // the one wait for a key or a click.
+#include <array>
 #include <cstdint>
 
 #include "platform/platform.h"
@@ -23,6 +24,9 @@ struct ManState {
 
   // The operation window as last drawn: its mode 0..7 and highlighted item.
   std::int16_t sousa_mode = 0, sousa_cursor = 0;
+  // Items 1..3 (ポン, チー, カン) of the decision window shown as not on
+  // offer: only for a player who asked to be offered possible calls alone.
+  std::array<std::int16_t, 5> sousa_off{};
   // 1: the automatic discard after riichi is held off for this turn (Space).
   std::int16_t rechi_jidou_off = 0;
   // How the last chi used the called tile: 1 lowest, 2 middle, 3 highest.

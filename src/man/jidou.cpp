@@ -105,12 +105,14 @@ OsekaiProposal osekai_proposal(int slot, int osekai_machi, int bunkai_no, int ma
 void osekai_hen(Game& g) {
   g.man.osekai_flag = g.man.osekai_flag == 1 ? 0 : 1;
   g.os.menu_checked("mnuosekai", g.man.osekai_flag == 1);
+  remember_hints(g);
 }
 void mnuosekai_Click(Game& g) { osekai_hen(g); }
 
 void asist_kun(Game& g) {
   g.man.asist_flag = g.man.asist_flag == 1 ? 0 : 1;
   g.os.menu_checked("mnuasist", g.man.asist_flag == 1);
+  remember_hints(g);
 }
 void mnuasist_Click(Game& g) { asist_kun(g); }
 

@@ -37,6 +37,15 @@ void sute_kasol(Game& g, int p);
 void rechi_jidou_check(Game& g);
 
 // ---- naki.cpp: calls and kans ----
+// Whether the call on the opponent's discard can be made with the hand.
+bool pon_possible(const Game& g, Tile tile);
+bool kan_possible(const Game& g, Tile tile);
+// The runs a chi can make: the called tile lowest, in the middle, highest.
+struct ChiRuns {
+  bool low = false, middle = false, high = false;
+  bool any() const { return low || middle || high; }
+};
+ChiRuns chi_runs(const Game& g, Tile tile);
 int man_pon(Game& g, Tile tile);
 int man_chi(Game& g, Tile tile);
 // The run the user picks: 1 the called tile lowest, 2 middle, 3 highest.
@@ -64,6 +73,22 @@ void atari_pr(Game& g);
 // 1 when the dealer wins by ron on the last discard of the wall (teban names the
 // winner), else 0.
 int saigo_furi_check(Game& g);
+
+// ---- offer.cpp: what the decision on a discard can do, and why not ----
+struct CallOffer {
+  bool pon = false, chi = false, kan = false, ron = false;
+  bool any() const { return pon || chi || kan || ron; }
+};
+// What the user could do with the opponent's discard: calls only outside
+// riichi, a ron only on a winning tile that furiten does not forbid. The hand
+// is left as it was.
+CallOffer call_offer(Game& g, Tile tile);
+// Whether an item of the operation window can be taken (the calls the player
+// asked to see only when they are possible).
+bool sousa_item_on(const Game& g, int mode, int item);
+// A refused action explained in a line over the table for a second, when the
+// player asked for it; never in automatic play.
+void say_refusal(Game& g, const char* ja);
 
 // ---- jidou.cpp: automatic play and the helps ----
 void jidou_mode(Game& g);

@@ -26,6 +26,12 @@ int copies_in_hand(const Game& g, Tile tile, int last_slot) {
   return n;
 }
 
+// The tile d steps from `tile` in its own suit is in slots 1..13.
+bool suited_in_hand(const Game& g, Tile tile, int d) {
+  const Tile x = Tile(tile + d);
+  return same_suit(x, tile) && copies_in_hand(g, x, 13) > 0;
+}
+
 int first_slot(const Game& g, Tile tile, int first, int last) {
   for (int i = first; i <= last; ++i)
     if (g.t.man_hai[std::size_t(i)] == tile) return i;
@@ -161,8 +167,22 @@ void unkan_hai_move(Game& g, Tile tile) {
   tell_table(g, {TableEventKind::Kan, kMan, tile, 4});
 }
 
+bool pon_possible(const Game& g, Tile tile) { return is_tile(tile) && copies_in_hand(g, tile, 13) >= 2; }
+
+bool kan_possible(const Game& g, Tile tile) { return is_tile(tile) && copies_in_hand(g, tile, 13) == 3; }
+
+ChiRuns chi_runs(const Game& g, Tile tile) {
+  ChiRuns r;
+  if (!is_tile(tile) || tile >= 31) return r;
+  auto present = [&](int d) { return suited_in_hand(g, tile, d); };
+  r.low = present(1) && present(2);
+  r.middle = present(-1) && present(1);
+  r.high = present(-2) && present(-1);
+  return r;
+}
+
 int man_pon(Game& g, Tile tile) {
-  if (!is_tile(tile) || copies_in_hand(g, tile, 13) < 2) return 0;
+  if (!pon_possible(g, tile)) return 0;
   man_pon_hai_kesu(g, tile);
   pon_hai_move(g, tile);
   redraw_hand_and_melds(g);
@@ -171,16 +191,11 @@ int man_pon(Game& g, Tile tile) {
 }
 
 int man_chi(Game& g, Tile tile) {
-  if (!is_tile(tile) || tile >= 31) return 0;
-  auto present = [&](int d) {
-    const Tile x = Tile(tile + d);
-    return same_suit(x, tile) && copies_in_hand(g, x, 13) > 0;
-  };
-  const bool m1 = present(1) && present(2);
-  const bool m2 = present(-1) && present(1);
-  const bool m3 = present(-2) && present(-1);
+  const ChiRuns runs = chi_runs(g, tile);
+  const bool m1 = runs.low, m2 = runs.middle, m3 = runs.high;
   const int possible = int(m1) + int(m2) + int(m3);
   if (possible == 0) return 0;
+  auto present = [&](int d) { return suited_in_hand(g, tile, d); };
   int method;
   if (possible == 1) {
     method = m1 ? 1 : m2 ? 2 : 3;
@@ -212,7 +227,7 @@ int man_chi_sel(Game& g, Tile tile) {
 }
 
 int man_kan(Game& g, Tile tile) {
-  if (!is_tile(tile) || copies_in_hand(g, tile, 13) != 3) return 0;
+  if (!kan_possible(g, tile)) return 0;
   man_kan_hai_kesu(g, tile);
   kan_hai_move(g, tile);
   redraw_hand_and_melds(g);

@@ -132,10 +132,14 @@ void rechi_ng(Game& g) {
 void rechi_test(Game& g) {
   Table& t = g.t;
   if (Tile f = man_furiten_hai(g); f != 0) {
+    say_refusal(g, N_("フリテンのためリーチできません"));
     furiten_pr(g, f);
     return;
   }
-  if (man_tenpai_check(g) != kAgari) return;
+  if (man_tenpai_check(g) != kAgari) {
+    say_refusal(g, N_("聴牌していないのでリーチできません"));
+    return;
+  }
   t.man_rechi = 1;
   man_rechi_pr(g);
   t.man_daburi = t.man_junme == 1 ? 1 : 0;
@@ -255,28 +259,39 @@ int man_sute_sub(Game& g, int ichi, int inflg) {
 
       if (c == 17) {
         if (t.man_rechi == 0) {
-          man_unkan(g);
+          if (man_unkan(g) == 0) say_refusal(g, N_("カンできる牌がありません"));
           redraw_after_kan(g, p);
+        } else {
+          say_refusal(g, N_("リーチ中はカンできません"));
         }
       } else if (c == 18) {
         if (t.man_ten >= 10 || t.lan_mode == 1) {
           if (man_naki_kazu(g) == 0 && t.man_rechi == 0 && rechi_junme_check(g) == 1) {
             const Tile tile = man_rechi_sub(g, p);
             if (tile != kEmpty) chosen = tile;
+          } else if (man_naki_kazu(g) != 0) {
+            say_refusal(g, N_("鳴いた手ではリーチできません"));
+          } else if (t.man_rechi == 0) {
+            say_refusal(g, N_("残りの牌が少ないのでリーチできません"));
           }
         } else {
+          say_refusal(g, N_("リーチには1,000点必要です"));
           rechi_ng(g);
         }
       } else if (c == 19) {
         // After a pon or chi the turn holds no win, a kan's replacement tile included.
+        bool complete = false;
         if (inflg == kNoDecision || inflg == kDrew || inflg == kOpenKan) {
-          if (hand_complete(g)) won = true;
+          if ((complete = hand_complete(g))) won = true;
           else g.yaku.rinshan_flag = 0;
         }
+        if (!complete) say_refusal(g, N_("まだ上がれません"));
       } else if (c == 25) {
         if (t.man_rechi == 0 && man_unkan_p(g) != 0) {
           redraw_after_kan(g, p);
           kan_dora_pr(g);
+        } else {
+          say_refusal(g, N_("ﾎﾟﾝﾂﾞｹできる牌がありません"));
         }
       } else if (c >= 80 && c <= 84) {
         // The last-draw chance only makes sense on a tile just drawn.

@@ -5,6 +5,7 @@
 
 #include "engine/game.h"
 #include "engine/settlement.h"
+#include "eval/bunkai.h"
 #include "ivent/ivent.h"
 #include "lan/lan.h"
 #include "man/man.h"
@@ -63,11 +64,32 @@ int automatic_decision(Game& g) {
 }
 
 void move_cursor(Game& g, int step) {
-  const int last = sousa_last_item(g, g.man.sousa_mode);
-  int c = g.man.sousa_cursor + step;
-  if (c < 0) c = last;
-  if (c > last) c = 0;
-  sousa_window(g, c, g.man.sousa_mode);
+  const int mode = g.man.sousa_mode;
+  const int last = sousa_last_item(g, mode);
+  int c = g.man.sousa_cursor;
+  // Items not on offer are stepped over; item 0 always is.
+  do {
+    c += step;
+    if (c < 0) c = last;
+    if (c > last) c = 0;
+  } while (!sousa_item_on(g, mode, c));
+  sousa_window(g, c, mode);
+}
+
+// Marks the calls that cannot be made, for a player who wants only the
+// possible ones offered; clears the marks otherwise.
+CallOffer offer_calls(Game& g, Tile offered) {
+  g.man.sousa_off.fill(0);
+  if (!g.ext.calls_when_possible) return {};
+  const CallOffer o = call_offer(g, offered);
+  g.man.sousa_off[1] = o.pon ? 0 : 1;
+  g.man.sousa_off[2] = o.chi ? 0 : 1;
+  g.man.sousa_off[3] = o.kan ? 0 : 1;
+  return o;
+}
+
+void refuse_call(Game& g, const char* what) {
+  say_refusal(g, g.t.man_rechi != 0 ? N_("リーチ中は鳴けません") : what);
 }
 
 // The opponent's riichi loses its one-turn bonus when the user calls.
@@ -107,7 +129,9 @@ void sousa_window(Game& g, int cursor, int mode) {
     } else {
       font_mk(g, 68, row, it.glyph);
     }
-    disp_gr(g, 71, row, g.os.tr_in("operation", it.caption), i == cursor ? 7 : 0, 0);
+    // A call not on offer is greyed.
+    const int colour = i == cursor ? 7 : sousa_item_on(g, mode, i) ? 0 : 8;
+    disp_gr(g, 71, row, g.os.tr_in("operation", it.caption), colour, 0);
   }
 }
 
@@ -130,6 +154,7 @@ int man_main(Game& g) {
 
   // The dealer's first discard comes from the dealt hand: nothing to decide.
   if (t.com_junme != 1) {
+    const CallOffer offer = offer_calls(g, last_com_discard(g));
     sousa_window(g, 0, mode);
     bool restart = true;
     while (restart) {
@@ -139,6 +164,10 @@ int man_main(Game& g) {
       if (t.jidou == 1) inflg = automatic_decision(g);
       else if (g.s.settei[0] == 1 && t.lan_mode == 0 && t.man_rechi != 0)
         inflg = automatic_decision(g);
+      else if (g.ext.calls_when_possible && !offer.any()) {
+        man_tumo(g);  // nothing to decide on this discard
+        inflg = kDrew;
+      }
 
       while (inflg == kNoDecision) {
         int c = key_input(g, 1);
@@ -152,8 +181,10 @@ int man_main(Game& g) {
           if (m.mouse_area == 1) {
             if (m.mouse_item == 14) c = kKeyEnter;
           } else if (m.mouse_area == 2) {
-            sousa_window(g, m.mouse_item, m.sousa_mode);
-            c = kKeyEnter;
+            if (sousa_item_on(g, m.sousa_mode, m.mouse_item)) {
+              sousa_window(g, m.mouse_item, m.sousa_mode);
+              c = kKeyEnter;
+            }
           } else if (m.mouse_area == 3) {
             c = 80 + m.mouse_item;
           }
@@ -174,12 +205,16 @@ int man_main(Game& g) {
             if (t.man_rechi == 0 && man_pon(g, offered) == 1) {
               inflg = kPon;
               end_ippatsu(g);
+            } else {
+              refuse_call(g, N_("ポンできる牌がありません"));
             }
             break;
           case 16:
             if (t.man_rechi == 0 && man_chi(g, offered) == 1) {
               inflg = kChi;
               end_ippatsu(g);
+            } else {
+              refuse_call(g, N_("チーできる牌がありません"));
             }
             break;
           case 17:
@@ -188,11 +223,18 @@ int man_main(Game& g) {
               end_ippatsu(g);
               kan_dora_pr(g);
               man_tumo(g);  // the replacement tile
+            } else {
+              refuse_call(g, N_("カンできる牌がありません"));
             }
             break;
-          case 19:
+          case 19: {
+            // Furiten shows its own banner; the line names it first.
+            const bool furiten = g.ext.say_refusals && man_furiten_hai(g) != 0;
+            if (furiten) say_refusal(g, N_("フリテンのため上がれません"));
             if (man_ron(g, offered) == 1) inflg = kRon;
+            else if (!furiten) say_refusal(g, N_("この牌では上がれません"));
             break;
+          }
           default:
             if (c >= 80 && c <= 84) ivent_stick_command(g, c - 80);
             break;

@@ -22,15 +22,23 @@ std::string without_trailing_slash(std::string s) {
 
 }  // namespace
 
-std::string user_data_folder() {
-  const char* xdg = std::getenv("XDG_DATA_HOME");
+namespace {
+
+std::string xdg_folder(const char* variable, const char* fallback_under_home) {
+  const char* xdg = std::getenv(variable);
   // A relative value is to be ignored, as if it were not set.
   if (xdg && xdg[0] == '/') return without_trailing_slash(xdg) + "/sekiba";
   std::string home;
   if (const char* h = std::getenv("HOME"); h && h[0]) home = h;
   else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) home = pw->pw_dir;
-  return without_trailing_slash(home) + "/.local/share/sekiba";
+  return without_trailing_slash(home) + fallback_under_home;
 }
+
+}  // namespace
+
+std::string user_data_folder() { return xdg_folder("XDG_DATA_HOME", "/.local/share/sekiba"); }
+
+std::string user_config_folder() { return xdg_folder("XDG_CONFIG_HOME", "/.config/sekiba"); }
 
 bool may_write(const std::string& path) {
   struct stat st {};

@@ -21,6 +21,10 @@ struct FolderPlan {
 // ~/.local/share/sekiba when that is not set.
 std::string user_data_folder();
 
+// The user's configuration folder of the program: $XDG_CONFIG_HOME/sekiba, or
+// ~/.config/sekiba when that is not set. Not created here.
+std::string user_config_folder();
+
 // The plan for a program whose executable lies in exe_dir; data_folder is the
 // user's data folder, created when the plan uses it.
 FolderPlan plan_folders(const std::string& exe_dir, const std::string& data_folder);

@@ -141,6 +141,11 @@ class Platform {
   // A short message shown for a moment over the table, never drawn into its
   // surface (so a capture or a saved band never holds it).
   virtual void show_notice(const std::string& utf8) { (void)utf8; }
+  // The same for a line that matters only for the moment (ms milliseconds).
+  virtual void show_notice_for(const std::string& utf8, int ms) {
+    (void)ms;
+    show_notice(utf8);
+  }
   virtual void center_window() = 0;
   // A custom pointer image (the colour 0xFFFF00FF is transparent), or nullptr for
   // the default arrow.
@@ -190,11 +195,20 @@ class Platform {
   // The window now shows k device pixels per logical pixel of the table: the
   // table is to be drawn again at that scale before it is shown.
   std::function<void(double k)> on_scale;
+  // Whether on_scale(k) would only draw the table again (its pictures of that
+  // scale are at hand), which is quick enough to do before a paint.
+  std::function<bool(double k)> scale_ready;
 
   // ---- sound ----
   // Plays a WAV file to its end (the call blocks); false when it cannot be played.
   virtual bool play_wave(const std::string& path) = 0;
   virtual void stop_sound() = 0;
+  // The loudness of every sound from now on, 0..100 percent; muted sounds still
+  // take their time, so the game keeps its pace.
+  virtual void set_sound_volume(int percent, bool muted) {
+    (void)percent;
+    (void)muted;
+  }
 
   // ---- UDP (the LAN match) ----
   // The receive buffer every platform asks for on its socket.
@@ -229,6 +243,9 @@ class Platform {
   virtual std::string app_path() = 0;
   // Folders the program reads its files from, first match wins.
   virtual std::vector<std::string> read_folders() { return {app_path()}; }
+  // The folder of the user's own preferences beyond the settings file; empty:
+  // nothing of them is read or kept.
+  virtual std::string config_folder() { return {}; }
   virtual bool shell_open(const std::string& target) = 0;
   virtual void set_clipboard(const std::string& utf8) = 0;
 };

@@ -7,12 +7,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <cmath>
 #include <exception>
 #include <set>
 
 #include "engine/game.h"
 #include "engine/menus.h"
+#include "platform/folders.h"
 #include "qt/frmabout.h"
 #include "qt/frmchart.h"
 #include "qt/frmhelp.h"
@@ -66,6 +68,7 @@ FrmSekiba::FrmSekiba(QtPlatform& os, Game& game) : os_(os), game_(game) {
   view_->on_scale = [this](double k) {
     if (os_.on_scale) os_.on_scale(k);
   };
+  view_->scale_ready = [this](double k) { return !os_.scale_ready || os_.scale_ready(k); };
   view_->setFocus();
   build_menus();
   menuBar()->installEventFilter(this);
@@ -116,8 +119,69 @@ void FrmSekiba::build_menus() {
       if (a->isCheckable()) a->setChecked(!a->isChecked());
       menu_triggered(name);
     });
+    if (const char* key = shortcut_label(name); *key) a->setText(a->text() + '\t' + QLatin1String(key));
     actions_[name] = a;
   }
+
+  // Full screen is the window's own business, not the game's: a real shortcut.
+  full_screen_ = new QAction(qs(os_.tr("全画面表示(&F)")), this);
+  full_screen_->setCheckable(true);
+  full_screen_->setShortcut(QKeySequence(Qt::Key_F11));
+  full_screen_->setShortcutContext(Qt::WindowShortcut);
+  connect(full_screen_, &QAction::triggered, this, [this] {
+    full_screen_->setChecked(isFullScreen());  // the window says which it is
+    toggle_full_screen();
+  });
+  addAction(full_screen_);
+  if (auto it = menus.find("mnuset"); it != menus.end()) {
+    it->second->addSeparator();
+    it->second->addAction(full_screen_);
+  }
+}
+
+const char* FrmSekiba::shortcut_label(const std::string& name) {
+  // The function keys the table hears; the game runs them itself, so the menu
+  // only shows them.
+  static const std::map<std::string, const char*> keys = {
+      {"mnugame", "F2"},   {"mnuauto", "F4"},   {"mnudora", "F5"}, {"mnurasu", "F6"},
+      {"mnuhaipai", "F7"}, {"mnudouble", "F8"}, {"mnuopen", "F9"}, {"mnucap", "F12"}};
+  auto it = keys.find(name);
+  return it == keys.end() ? "" : it->second;
+}
+
+namespace {
+
+QString window_settings_file() {
+  return QString::fromStdString(user_config_folder()) + QStringLiteral("/window.ini");
+}
+
+}  // namespace
+
+bool FrmSekiba::restore_geometry() {
+  QSettings st(window_settings_file(), QSettings::IniFormat);
+  const QByteArray geo = st.value(QStringLiteral("window/geometry")).toByteArray();
+  return !geo.isEmpty() && restoreGeometry(geo);
+}
+
+void FrmSekiba::save_geometry() {
+  // Full screen is for the moment: the window comes back as it was before it.
+  const QByteArray geo = isFullScreen() && !geometry_before_full_.isEmpty() ? geometry_before_full_
+                                                                           : saveGeometry();
+  QSettings st(window_settings_file(), QSettings::IniFormat);
+  st.setValue(QStringLiteral("window/geometry"), geo);
+  st.sync();
+}
+
+void FrmSekiba::toggle_full_screen() {
+  if (isFullScreen()) {
+    if (maximised_before_full_) showMaximized();
+    else showNormal();
+  } else {
+    maximised_before_full_ = isMaximized();
+    geometry_before_full_ = saveGeometry();
+    showFullScreen();
+  }
+  full_screen_->setChecked(isFullScreen());
 }
 
 void FrmSekiba::menu_triggered(const std::string& name) {
@@ -318,6 +382,7 @@ bool FrmSekiba::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void FrmSekiba::closeEvent(QCloseEvent* e) {
+  save_geometry();
   for (auto& [form, d] : dialogs_)
     if (d) d->close();
   if (os_.on_close) {

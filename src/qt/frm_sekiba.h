@@ -41,6 +41,16 @@ class FrmSekiba : public QMainWindow {
   // The widget that shows the table surface.
   TableView* table_view() const { return view_; }
 
+  // The window's size, place and maximised state from the last run, when the
+  // user's configuration folder holds them; false when there are none.
+  bool restore_geometry();
+  void save_geometry();
+  // F11 and its menu item: the table alone on the whole screen, and back.
+  void toggle_full_screen();
+  QAction* full_screen_action() const { return full_screen_; }
+  // The key a menu item's command also answers to, shown beside it ("" none).
+  static const char* shortcut_label(const std::string& name);
+
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
@@ -51,6 +61,9 @@ class FrmSekiba : public QMainWindow {
   QtPlatform& os_;
   Game& game_;
   std::map<std::string, QAction*> actions_;
+  QAction* full_screen_ = nullptr;
+  bool maximised_before_full_ = false;
+  QByteArray geometry_before_full_;
   // Modeless dialogs by form name; at most one of each is open.
   std::map<std::string, QPointer<QWidget>> dialogs_;
   void build_menus();

@@ -11,12 +11,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <exception>
 
 #include "engine/game.h"
 #include "platform/language.h"
 #include "gamerec/record_writer.h"
+#include "qt/frmsettei_extras.h"
 #include "qt/qt_platform.h"
 #include "records/settings.h"
 
@@ -77,15 +79,23 @@ FrmSettei::FrmSettei(Game& g, QWidget* parent) : QDialog(parent), g_(g) {
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
 
-  // Kept in a file of its own: the settings file stays as it is.
+  // The game's own options on the first page, with the language and the game
+  // records (each in a file of its own); the conveniences on a page of their own.
   record_ = new QCheckBox(qs(g_.os.tr("対局を棋譜に記録する")), this);
   record_->setObjectName(QStringLiteral("chkkiroku"));
   record_->setChecked(recording_switched_on(g_));
+  pages_ = new QTabWidget(this);
+  auto* options_page = new QWidget(pages_);
+  auto* options_column = new QVBoxLayout(options_page);
+  options_column->addLayout(grid);
+  options_column->addWidget(language_row());
+  options_column->addWidget(record_);
+  pages_->addTab(options_page, qs(g.os.tr("基本")));
+  extras_ = new ExtrasPage(g, pages_);
+  pages_->addTab(extras_, qs(g.os.tr("便利機能")));
 
   auto* top = new QVBoxLayout(this);
-  top->addLayout(grid);
-  top->addWidget(language_row());
-  top->addWidget(record_);
+  top->addWidget(pages_);
   top->addSpacing(6);
   top->addLayout(buttons);
   top->setSizeConstraint(QLayout::SetFixedSize);
@@ -156,6 +166,7 @@ void FrmSettei::cmdOK_Click() {
   if (record_->isChecked() != recording_switched_on(g_) && !save_recording_switch(g_, record_->isChecked()))
     g_.os.message_box(g_.os.tr("棋譜の記録の設定を保存できません。"), g_.os.tr("棋譜"), MessageButtons::Ok,
                       MessageIcon::Warning);
+  extras_->store();
   // A failed save has shown its own message; the dialog closes either way.
   try {
     settei_save(g_);

@@ -9,6 +9,7 @@ class QFrame;
 class QCheckBox;
 class QRadioButton;
 class QGroupBox;
+class QTabWidget;
 
 namespace sekiba {
 
@@ -30,6 +31,8 @@ class FrmSettei : public QDialog {
   // The language row below the groups: follow the desktop, 日本語, English.
   QComboBox* language_box() const { return language_; }
   QGroupBox* group(int group) const { return groups_[group]; }
+  class ExtrasPage* extras() const { return extras_; }
+  QTabWidget* pages() const { return pages_; }
 
  private:
   Game& g_;
@@ -40,6 +43,8 @@ class FrmSettei : public QDialog {
   QFrame* language_row();
   void store_language();
   QCheckBox* record_ = nullptr;
+  QTabWidget* pages_ = nullptr;
+  class ExtrasPage* extras_ = nullptr;
 };
 
 }  // namespace sekiba

@@ -24,6 +24,9 @@
 #include <QSvgRenderer>
 #include <QTimer>
 #include <QUrl>
+#include <QtMultimedia/qaudio.h>
+#include <algorithm>
+#include <cstdlib>
 
 #include "qt/frm_sekiba.h"
 #include "qt/table_view.h"
@@ -58,6 +61,11 @@ void QtPlatform::center_window() {
   if (!window_) return;
   // The window first appears here, once start-up knows it is the only copy:
   // a second copy shows its refusal alone, with no empty window behind it.
+  if (window_->restore_geometry()) {
+    // The player's own place and size from the last run.
+    if (!window_->isVisible()) window_->show();
+    return;
+  }
   if (!window_->isVisible()) window_->show();
   QScreen* screen = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
@@ -268,12 +276,32 @@ int wave_length_ms(const QString& path) {
 }
 }  // namespace
 
+void declare_sound_role() {
+  // PulseAudio (and PipeWire's server for it) takes client properties from
+  // PULSE_PROP_* variables; the streams Qt opens inherit the role.
+  ::setenv("PULSE_PROP_media.role", "game", 0);
+}
+
+void QtPlatform::set_sound_volume(int percent, bool muted) {
+  volume_ = std::clamp(percent, 0, 100);
+  muted_ = muted;
+}
+
+double QtPlatform::sound_gain(int percent, bool muted) {
+  if (muted || percent <= 0) return 0;
+  return QAudio::convertVolume(std::min(percent, 100) / 100.0, QAudio::LogarithmicVolumeScale,
+                               QAudio::LinearVolumeScale);
+}
+
 bool QtPlatform::play_wave(const std::string& path) {
   const QString file = qs(path);
   if (!QFileInfo::exists(file)) return false;
   // Without a sound device nothing would ever finish playing.
   if (QMediaDevices::defaultAudioOutput().isNull()) return false;
   QSoundEffect effect;
+  // A muted sound still plays to its end: the game keeps its pace.
+  effect.setVolume(float(sound_gain(volume_, false)));
+  effect.setMuted(muted_);
   effect.setSource(QUrl::fromLocalFile(file));
   QEventLoop loop;
   bool started = false;
@@ -319,6 +347,8 @@ const FolderPlan& QtPlatform::folders() {
 std::string QtPlatform::app_path() { return folders().app_path; }
 
 std::vector<std::string> QtPlatform::read_folders() { return folders().read_folders; }
+
+std::string QtPlatform::config_folder() { return user_config_folder(); }
 
 bool QtPlatform::shell_open(const std::string& target) {
   QString t = qs(target);

@@ -27,6 +27,11 @@ struct Game;
 QImage wrap_surface(Surface& s);
 QString qs(const std::string& utf8);
 
+// Before the first sound opens the sound server: the game's sounds are a game's
+// to the desktop's sound server (its volume controls and policies), unless the
+// user's environment already says otherwise.
+void declare_sound_role();
+
 class QtPlatform : public Platform {
  public:
   QtPlatform();
@@ -88,6 +93,10 @@ class QtPlatform : public Platform {
 
   bool play_wave(const std::string& path) override;
   void stop_sound() override;
+  void set_sound_volume(int percent, bool muted) override;
+  // The linear gain of a sound at the player's volume (0..100 on a scale that
+  // sounds even to the ear); 0 when muted.
+  static double sound_gain(int percent, bool muted);
 
   bool udp_bind(int local_port) override;
   bool udp_set_remote(const std::string& host, int port) override;
@@ -98,6 +107,7 @@ class QtPlatform : public Platform {
   bool another_instance_running() override;
   std::string app_path() override;
   std::vector<std::string> read_folders() override;
+  std::string config_folder() override;
   bool shell_open(const std::string& target) override;
   void set_clipboard(const std::string& utf8) override;
 
@@ -109,6 +119,8 @@ class QtPlatform : public Platform {
   Catalogue catalogue_;
   Game* game_ = nullptr;
   bool quit_ = false;
+  int volume_ = 100;
+  bool muted_ = false;
   std::unique_ptr<QLockFile> instance_lock_;
   std::optional<FolderPlan> folders_;
   const FolderPlan& folders();

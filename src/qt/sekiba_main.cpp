@@ -42,6 +42,7 @@ int write_startup_report(sekiba::Game& g, sekiba::Language lang, const std::stri
 
 int main(int argc, char** argv) {
   if (const int rc = sekiba::command_line(argc, argv, std::cout); rc >= 0) return rc;
+  sekiba::declare_sound_role();
   QApplication app(argc, argv);
   QFont font = QApplication::font();
   font.setFamily(QStringLiteral("Noto Sans CJK JP"));

@@ -135,17 +135,46 @@ QSize TableView::sizeHint() const {
   return QSize(kScreenW * preferred_scale_, kScreenH * preferred_scale_);
 }
 
+void TableView::rescale(double k) {
+  on_scale(k);
+  // The pointer pictures were drawn anew at the new scale as well.
+  if (pointer_src_ && pointer_src_->k != pointer_k_) set_pointer(pointer_src_, pointer_hot_.x(), pointer_hot_.y());
+}
+
+void TableView::rescale_when_settled() {
+  if (!settle_timer_) {
+    settle_timer_ = new QTimer(this);
+    settle_timer_->setSingleShot(true);
+    connect(settle_timer_, &QTimer::timeout, this, [this] {
+      if (!surface_ || surface_->empty() || !on_scale) return;
+      const double k = wanted_scale();
+      if (std::abs(surface_->k - k) <= 1e-6) return;
+      rescale(k);
+      update();
+    });
+  }
+  settle_timer_->start(kSettleMs);  // each new size starts the wait again
+}
+
 void TableView::paintEvent(QPaintEvent*) {
+  paint_table();
+  if (on_painted) on_painted();
+}
+
+void TableView::paint_table() {
   QPainter p(this);
   p.fillRect(rect(), Qt::black);
   if (!surface_ || surface_->empty()) return paint_notice(p);
-  // The table is drawn at the window's own resolution before it is shown, so a
-  // new size never shows an enlarged old picture.
+  // The table is drawn at the window's own resolution before it is shown when
+  // that is quick; otherwise (a size never shown before, while an edge is
+  // dragged) the table already drawn fills the window until the size settles.
   const double k = wanted_scale();
   if (on_scale && std::abs(surface_->k - k) > 1e-6) {
-    on_scale(k);
-    // The pointer pictures were drawn anew at the new scale as well.
-    if (pointer_src_ && pointer_src_->k != pointer_k_) set_pointer(pointer_src_, pointer_hot_.x(), pointer_hot_.y());
+    // While sizes keep coming (an edge dragged) even a kept scale waits: its
+    // table drawn again costs more than a frame.
+    const bool settling = settle_timer_ && settle_timer_->isActive();
+    if (!scale_ready || (scale_ready(k) && !settling)) rescale(k);
+    else rescale_when_settled();
   }
   // Read-only wrap: the pixels stay the game's, nothing is copied.
   QImage img(reinterpret_cast<const uchar*>(surface_->px.data()), surface_->w, surface_->h,

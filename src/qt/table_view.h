@@ -60,6 +60,16 @@ class TableView : public QWidget {
   // Asked before painting when the surface's scale is not the one the window
   // shows: device pixels per logical pixel of the table.
   std::function<void(double k)> on_scale;
+  // Whether on_scale(k) is quick (the pictures of that scale are at hand). A
+  // scale that is not, and any scale while sizes keep coming, waits until the
+  // size has settled, and the table drawn at the scale already there is shown,
+  // enlarged or reduced, until then; without this every new scale is drawn
+  // before the paint.
+  std::function<bool(double k)> scale_ready;
+  // How long a size must stay before the pictures of its scale are made.
+  static constexpr int kSettleMs = 120;
+  // Paints timed by a benchmark: called at the end of every paint.
+  std::function<void()> on_painted;
   // The scale at which the table fills the widget on its screen, at least 1.
   double wanted_scale() const;
 
@@ -73,6 +83,10 @@ class TableView : public QWidget {
 
  private:
   const Surface* surface_ = nullptr;
+  QTimer* settle_timer_ = nullptr;
+  void rescale(double k);
+  void paint_table();
+  void rescale_when_settled();
   QString notice_;
   QTimer* notice_timer_ = nullptr;
   void paint_notice(QPainter& p);

@@ -271,6 +271,7 @@ void drop_pictures(Screen& scr) {
                      &scr.PicNAGAI})
     *s = Surface();
   for (Surface& icon : scr.picICON) icon = Surface();
+  drop_sheet_cache(scr);
 }
 
 }  // namespace sekiba

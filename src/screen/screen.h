@@ -3,6 +3,7 @@
 // surface and every picture sheet the drawing routines copy from.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "platform/surface.h"
 #include "screen/draw_log.h"
@@ -72,6 +73,17 @@ inline constexpr int kNagaiW = 32, kNagaiH = 15, kNagaiCells = 4;
 inline constexpr int kPointerSize = 32;
 }  // namespace sheet
 
+// The picture sheets of one scale, kept so that a window going back to a size
+// it had does not wait for them to be built again.
+struct SheetSet {
+  double k = 0;
+  Surface PicHAI, picHAI2;
+  Surface picRON, picHANSU, PicBA, picHANH, picYAKUNASI, picYAKUMEI;
+  Surface picSUJIS, picSUJIH, PicMOJI, PicBOU, PicWAKU, PicMK;
+  Surface PicSCORE, PicGAME, Pic100, picMAI, picBAI, PicBAR, PicNAGAI;
+  std::array<Surface, 4> picICON;
+};
+
 struct Screen {
   Screen() { win.log = PicHAIKEI.log = PicWORK.log = &log; }
   Screen(const Screen&) = delete;
@@ -105,6 +117,9 @@ struct Screen {
   // Tile sheets loaded from the user's picture files (at their own size), laid
   // over the built ones at every scale.
   Surface user_hai, user_hai2;
+  // Sheets of the scales shown before, the latest last.
+  std::vector<SheetSet> sheet_cache;
+  static constexpr std::size_t kSheetCacheSize = 3;
 };
 
 class Platform;
@@ -117,6 +132,12 @@ void build_sheets(Platform& os, Screen& scr);
 // are built anew at that scale and everything the game drew since the table was
 // last painted over is drawn again. Nothing changes for the game.
 void set_screen_scale(Platform& os, Screen& scr, double k);
+
+// Whether the sheets for scale k are at hand, so that set_screen_scale only
+// draws the table again.
+bool sheets_ready(const Screen& scr, double k);
+// Forgets the kept sheets of other scales (their pictures changed).
+void drop_sheet_cache(Screen& scr);
 
 // Lays a tile sheet the user supplied (at its own size, scale 1) into a sheet of
 // scale k; nothing when there is none.

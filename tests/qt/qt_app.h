@@ -11,6 +11,10 @@ inline void ensure_qt_app() {
   static QApplication* app = [] {
     static QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    // The window's place and the conveniences are kept in the user's
+    // configuration folder: the tests keep theirs apart.
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     static int argc = 1;
     static char name[] = "sekiba_qt_tests";
     static char* argv[] = {name, nullptr};

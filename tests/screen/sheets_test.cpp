@@ -248,3 +248,48 @@ TEST_F(SheetsTest, PointersHaveTransparentSurroundAndAPicture) {
 
 }  // namespace
 }  // namespace sekiba
+
+namespace sekiba {
+namespace {
+
+// A screen whose sheets were built at scale k and nowhere else.
+void built_at(HeadlessPlatform& os, Screen& s, double k) {
+  for (int i = 0; i < 17; ++i) s.iro[std::size_t(i)] = rgb(10 * i, 255 - 10 * i, 128);
+  set_screen_scale(os, s, k);
+}
+
+TEST(SheetCache, AScaleShownBeforeGetsItsOwnSheetsBackAndOnlyThreeAreKept) {
+  HeadlessPlatform os;
+  Screen s;
+  for (int i = 0; i < 17; ++i) s.iro[std::size_t(i)] = rgb(10 * i, 255 - 10 * i, 128);
+  build_sheets(os, s);
+  EXPECT_FALSE(sheets_ready(s, 2));
+  set_screen_scale(os, s, 2);
+  set_screen_scale(os, s, 1.5);
+  EXPECT_TRUE(sheets_ready(s, 1));
+  EXPECT_TRUE(sheets_ready(s, 2));
+  EXPECT_TRUE(sheets_ready(s, 1.5));
+  EXPECT_FALSE(sheets_ready(s, 3));
+
+  // Back at 2: the same pictures as sheets made at 2 from the start.
+  set_screen_scale(os, s, 2);
+  Screen fresh;
+  built_at(os, fresh, 2);
+  EXPECT_EQ(s.PicHAI.px, fresh.PicHAI.px);
+  EXPECT_EQ(s.picYAKUMEI.px, fresh.picYAKUMEI.px);
+  EXPECT_EQ(s.picICON[3].px, fresh.picICON[3].px);
+  EXPECT_DOUBLE_EQ(s.PicMK.k, 2);
+
+  // Scales 1, 1.5 kept; 2.5 and 3 push the oldest (1) out.
+  set_screen_scale(os, s, 2.5);
+  set_screen_scale(os, s, 3);
+  EXPECT_FALSE(sheets_ready(s, 1));
+  for (double k : {1.5, 2.0, 2.5, 3.0}) EXPECT_TRUE(sheets_ready(s, k)) << k;
+
+  drop_sheet_cache(s);
+  EXPECT_FALSE(sheets_ready(s, 2.5));
+  EXPECT_TRUE(sheets_ready(s, 3));  // the sheets in use stay
+}
+
+}  // namespace
+}  // namespace sekiba
