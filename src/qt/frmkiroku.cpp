@@ -58,12 +58,12 @@ FrmKiroku::FrmKiroku(Game& g, QWidget* parent)
     return b;
   };
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(button("前の局", "cmdprevhand", [this] { hand(-1); }));
-  buttons->addWidget(button("戻る", "cmdprev", [this] { step(-1); }));
-  play_ = button("再生", "cmdplay", [this] { play(!timer_->isActive()); });
+  buttons->addWidget(button(N_("前の局"), "cmdprevhand", [this] { hand(-1); }));
+  buttons->addWidget(button(N_("戻る"), "cmdprev", [this] { step(-1); }));
+  play_ = button(N_("再生"), "cmdplay", [this] { play(!timer_->isActive()); });
   buttons->addWidget(play_);
-  buttons->addWidget(button("進む", "cmdnext", [this] { step(1); }));
-  buttons->addWidget(button("次の局", "cmdnexthand", [this] { hand(1); }));
+  buttons->addWidget(button(N_("進む"), "cmdnext", [this] { step(1); }));
+  buttons->addWidget(button(N_("次の局"), "cmdnexthand", [this] { hand(1); }));
 
   auto* right = new QVBoxLayout;
   right->addWidget(table_);

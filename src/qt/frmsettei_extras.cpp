@@ -13,10 +13,9 @@
 namespace sekiba {
 
 ExtrasPage::ExtrasPage(Game& g, QWidget* parent) : QWidget(parent), g_(g) {
-  auto tr = [&g](const char* ja) { return qs(g.os.tr(ja)); };
-  calls_ = new QCheckBox(tr("鳴ける時だけポン・チー・カンを出す（何もできない捨て牌ではすぐツモる）"), this);
-  refusals_ = new QCheckBox(tr("できなかった操作の理由を表示する"), this);
-  hints_ = new QCheckBox(tr("おせっかいとﾄﾞﾗｱｼｽﾄ君を次のゲームにも残す"), this);
+  calls_ = new QCheckBox(qs(g.os.tr("鳴ける時だけポン・チー・カンを出す（何もできない捨て牌ではすぐツモる）")), this);
+  refusals_ = new QCheckBox(qs(g.os.tr("できなかった操作の理由を表示する")), this);
+  hints_ = new QCheckBox(qs(g.os.tr("おせっかいとﾄﾞﾗｱｼｽﾄ君を次のゲームにも残す")), this);
   volume_ = new QSlider(Qt::Horizontal, this);
   volume_->setRange(0, 100);
   volume_->setPageStep(10);
@@ -24,11 +23,11 @@ ExtrasPage::ExtrasPage(Game& g, QWidget* parent) : QWidget(parent), g_(g) {
   volume_value_->setMinimumWidth(volume_value_->fontMetrics().horizontalAdvance(QStringLiteral("100%")));
   connect(volume_, &QSlider::valueChanged, this,
           [this](int v) { volume_value_->setText(QStringLiteral("%1%").arg(v)); });
-  mute_ = new QCheckBox(tr("消音"), this);
+  mute_ = new QCheckBox(qs(g.os.tr("消音")), this);
   connect(mute_, &QCheckBox::toggled, volume_, &QWidget::setDisabled);
 
   auto* sound = new QHBoxLayout;
-  sound->addWidget(new QLabel(tr("音量"), this));
+  sound->addWidget(new QLabel(qs(g.os.tr("音量")), this));
   sound->addWidget(volume_, 1);
   sound->addWidget(volume_value_);
   sound->addSpacing(12);
