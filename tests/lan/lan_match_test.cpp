@@ -235,8 +235,11 @@ struct Copy {
   bool abandoned = false;
   std::string error;
 
+  bool english = false;  // this copy shows the game in English
+
   void start(bool host, int shift, bool plain_only = false) {
     os.data_folder = dir.str();
+    if (english) ASSERT_TRUE(os.catalogue.load_file(SEKIBA_CATALOGUE));
     os.udp_port_shift = shift;
     os.max_idle_waits = 1000;
     ASSERT_TRUE(Form_Load(g));
@@ -511,6 +514,7 @@ struct MatchPlan {
   int junk = 0;  // datagrams of junk thrown at each copy
   int junk_per_pass = 3;  // at every pass of a wait
   bool record = false;  // both copies keep game records, compared afterwards
+  bool guest_english = false;  // the guest shows English, the host Japanese
 };
 
 // The lines of a copy's one record, indicators left out: a kan's indicator is
@@ -569,6 +573,7 @@ void play_match(const MatchPlan& plan) {
   const bool host_first = plan.host_first, stacked = plan.stacked;
   Copy host, guest;
   host.games = guest.games = plan.games;
+  guest.english = plan.guest_english;
   host.other = &guest;
   guest.other = &host;
   std::unique_ptr<LossyRelay> relay;
@@ -646,6 +651,13 @@ void play_match(const MatchPlan& plan) {
   EXPECT_GE(host.hands.size(), 8u);  // all eight dealer turns, whatever the scores
   for (std::size_t i = 0; i < host.hands.size(); ++i) expect_mirrored(host.hands[i], guest.hands[i], i);
   if (plan.record) expect_records_agree(host.dir.file("records"), guest.dir.file("records"));
+  if (plan.guest_english) {
+    // The guest showed in English what the host showed in Japanese.
+    const std::string over = "１ゲーム終了です";
+    EXPECT_TRUE(host.os.drew(over));
+    EXPECT_NE(guest.os.tr(over), over);
+    EXPECT_TRUE(guest.os.drew(guest.os.tr(over)));
+  }
   // The guest played under the host's settings.
   if (stacked) {
     // The pon of 11 grew into an added kan; the closed kan, the chi on 15 and
@@ -688,8 +700,10 @@ TEST(LanMatch, HostStartedFirstPlaysAWholeGame) {
   play_match({.host_first = true, .stacked = false, .guest_plain = true});
 }
 
+// The guest in English: what passes on the wire and into the records is the same
+// whatever language a copy shows.
 TEST(LanMatch, GuestStartedFirstWithEveryKindOfCall) {
-  play_match({.host_first = false, .stacked = true, .host_plain = true, .record = true});
+  play_match({.host_first = false, .stacked = true, .host_plain = true, .record = true, .guest_english = true});
 }
 
 // Through a network that drops 3 %, duplicates 2 % and reorders 2 % of the
