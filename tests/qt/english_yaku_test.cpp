@@ -21,10 +21,13 @@
 #include "screen/screen.h"
 #include "screen/sheets_build.h"
 
+#include "japanese_text.h"
 #include "qt_app.h"
 
 namespace sekiba {
 namespace {
+
+using test::has_japanese;
 
 // A plain reading of a GNU PO file: msgctxt, msgid and msgstr with their
 // continuation lines; fuzzy entries are kept apart.
@@ -71,24 +74,6 @@ Catalogue read_po(const std::string& path) {
   }
   flush();
   return cat;
-}
-
-// A character of the Japanese scripts: kana, CJK ideographs and punctuation, and
-// the full- and half-width forms.
-bool has_japanese(const std::string& s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    char32_t cp = c;
-    int n = 1;
-    if (c >= 0xF0) cp = c & 0x07, n = 4;
-    else if (c >= 0xE0) cp = c & 0x0F, n = 3;
-    else if (c >= 0xC0) cp = c & 0x1F, n = 2;
-    for (int k = 1; k < n && i + std::size_t(k) < s.size(); ++k) cp = (cp << 6) | (s[i + std::size_t(k)] & 0x3F);
-    i += std::size_t(n);
-    if ((cp >= 0x3000 && cp <= 0x30FF) || (cp >= 0x3400 && cp <= 0x9FFF) || (cp >= 0xFF00 && cp <= 0xFFEF))
-      return true;
-  }
-  return false;
 }
 
 // The Qt platform answering from the catalogue, as an English copy does.
