@@ -12,66 +12,19 @@
 #include "screen/draw.h"
 #include "screen/screen.h"
 
+#include "english_po.h"
 #include "qt_app.h"
 
 namespace sekiba {
 namespace {
 
-// The English catalogue read as plain text: msgctxt, msgid and msgstr lines
-// with their continuations (the escapes the catalogue uses: \" \\ \n).
-std::map<std::pair<std::string, std::string>, std::string> read_catalogue(const std::string& path) {
-  std::ifstream in(path);
-  std::map<std::pair<std::string, std::string>, std::string> out;
-  std::string line, ctx, id, str;
-  std::string* into = nullptr;
-  auto unquote = [](const std::string& l) {
-    std::string s;
-    for (std::size_t i = l.find('"') + 1; i + 1 < l.size(); ++i) {
-      if (l[i] == '\\' && i + 2 < l.size()) {
-        ++i;
-        s += l[i] == 'n' ? '\n' : l[i];
-      } else {
-        s += l[i];
-      }
-    }
-    return s;
-  };
-  auto flush = [&] {
-    if (!id.empty()) out[{ctx, id}] = str;
-    ctx.clear();
-    id.clear();
-    str.clear();
-  };
-  while (std::getline(in, line)) {
-    if (line.rfind("msgctxt ", 0) == 0) {
-      flush();
-      into = &ctx;
-    } else if (line.rfind("msgid ", 0) == 0) {
-      if (into != &ctx) flush();
-      into = &id;
-    } else if (line.rfind("msgstr ", 0) == 0) {
-      into = &str;
-    } else if (line.empty() || line[0] != '"') {
-      continue;
-    }
-    if (into) *into += unquote(line);
-  }
-  flush();
-  return out;
+const test::PoCatalogue& ui_catalogue() {
+  static const test::PoCatalogue c = test::read_po(SEKIBA_SOURCE_DIR "/po/en-ui.po");
+  return c;
 }
 
-struct EnglishQt : QtPlatform {
-  std::map<std::pair<std::string, std::string>, std::string> cat =
-      read_catalogue(SEKIBA_SOURCE_DIR "/po/en-ui.po");
-  std::string tr(const std::string& ja) const override { return tr_in("", ja); }
-  std::string tr_in(const char* context, const std::string& ja) const override {
-    auto it = cat.find({context, ja});
-    return it == cat.end() || it->second.empty() ? ja : it->second;
-  }
-};
-
 struct Fit : test::AppFirst, ::testing::Test {
-  EnglishQt os;
+  test::EnglishQt os{ui_catalogue()};
 };
 
 struct GridText {

@@ -21,76 +21,20 @@
 #include "screen/screen.h"
 #include "screen/sheets_build.h"
 
+#include "english_po.h"
 #include "japanese_text.h"
 #include "qt_app.h"
 
 namespace sekiba {
 namespace {
 
+using test::EnglishQt;
 using test::has_japanese;
+using test::PoCatalogue;
+using test::read_po;
 
-// A plain reading of a GNU PO file: msgctxt, msgid and msgstr with their
-// continuation lines; fuzzy entries are kept apart.
-struct Catalogue {
-  std::map<std::pair<std::string, std::string>, std::string> entries;
-  int fuzzy = 0;
-};
-
-std::string unquote(const std::string& line) {
-  const auto a = line.find('"'), b = line.rfind('"');
-  std::string out;
-  for (auto i = a + 1; i < b; ++i) {
-    if (line[i] == '\\' && i + 1 < b) {
-      const char c = line[++i];
-      out += c == 'n' ? '\n' : c == 't' ? '\t' : c;
-    } else {
-      out += line[i];
-    }
-  }
-  return out;
-}
-
-Catalogue read_po(const std::string& path) {
-  Catalogue cat;
-  std::ifstream in(path);
-  std::string line, ctxt, id, str, *field = nullptr;
-  bool fuzzy = false;
-  auto flush = [&] {
-    if (!id.empty()) {
-      if (fuzzy) ++cat.fuzzy;
-      else cat.entries[{ctxt, id}] = str;
-    }
-    ctxt.clear(), id.clear(), str.clear(), field = nullptr, fuzzy = false;
-  };
-  while (std::getline(in, line)) {
-    if (line.rfind("#,", 0) == 0 && line.find("fuzzy") != std::string::npos) fuzzy = true;
-    if (line.rfind("msgctxt ", 0) == 0) flush(), field = &ctxt;
-    else if (line.rfind("msgid ", 0) == 0) {
-      if (field != &ctxt) flush();
-      field = &id;
-    } else if (line.rfind("msgstr ", 0) == 0) field = &str;
-    else if (line.empty() || line[0] != '"') continue;
-    if (field) *field += unquote(line);
-  }
-  flush();
-  return cat;
-}
-
-// The Qt platform answering from the catalogue, as an English copy does.
-struct EnglishQt : QtPlatform {
-  const Catalogue& cat;
-  explicit EnglishQt(const Catalogue& c) : cat(c) {}
-  std::string find(const std::string& ctx, const std::string& ja) const {
-    auto it = cat.entries.find({ctx, ja});
-    return it == cat.entries.end() || it->second.empty() ? ja : it->second;
-  }
-  std::string tr(const std::string& ja) const override { return find("", ja); }
-  std::string tr_in(const char* ctx, const std::string& ja) const override { return find(ctx, ja); }
-  std::string language() const override { return "en"; }
-};
-
-const Catalogue& catalogue() {
-  static const Catalogue c = read_po(std::string(SEKIBA_SOURCE_DIR) + "/po/en-yaku.po");
+const PoCatalogue& catalogue() {
+  static const PoCatalogue c = read_po(std::string(SEKIBA_SOURCE_DIR) + "/po/en-yaku.po");
   return c;
 }
 
