@@ -141,7 +141,7 @@ void contine_sel(Game& g) {
 
 bool save_contine(Game& g, int flag) {
   // The file holds a game against the computer: a LAN match leaves it alone.
-  if (g.t.lan_mode == 1) return true;
+  if (g.t.lan_mode == 1 || !g.saves_for_later) return true;
   clock_get(g);
   const std::string bytes = format_contine(contine_from_table(g.t, flag, g.t.clock_sec, g.t.clock_min));
   if (write_file_keeping_tail(g.save_path(kContineFile), bytes)) {

@@ -48,6 +48,10 @@ struct Game {
   } players;
   // Who hears what happens at the table (tell_table).
   std::vector<TableListener> table_listeners;
+  // The tool's simulations play thousands of games nobody continues: the files
+  // only a later run reads (the game to continue, the win statistics) are then
+  // not written after every hand.
+  bool saves_for_later = true;
   // Menu items currently hidden (the window is told too).
   std::set<std::string> hidden_menus;
 

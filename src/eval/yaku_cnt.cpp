@@ -69,6 +69,7 @@ void load_yaku_cnt(Game& g) {
 }
 
 void save_yaku_cnt(Game& g) {
+  if (!g.saves_for_later) return;
   if (write_file_atomic(g.save_path(kYakuCntFile), format_yaku_cnt(g.yaku))) return;
   g.os.message_box(g.os.tr("上がり役累積ﾌｧｲﾙを書き込めませんでした"), g.os.tr("ﾌｧｲﾙの書き込み"), MessageButtons::Ok,
                    MessageIcon::None);

@@ -111,6 +111,7 @@ void sousa_window(Game& g, int cursor, int mode) {
   cursor = std::clamp(cursor, 0, last);
   g.man.sousa_mode = std::int16_t(mode);
   g.man.sousa_cursor = std::int16_t(cursor);
+  if (!g.scr.shown) return;
   const Mode& m = kModes[std::size_t(mode)];
   // The window is redrawn at every move of its cursor, always from the clean
   // background of its corner, where nothing else of the table lies.

@@ -16,18 +16,23 @@ namespace {
 
 Surface& win(Game& g) { return g.scr.win; }
 
+// A table nobody looks at is not drawn.
+bool unseen(const Game& g) { return !g.scr.shown; }
+
 void changed(Game& g) { g.os.window_changed(); }
 
 int back_design(const Game& g) { return std::clamp(g.scr.ura_no, 0, 7); }
 
 // Erases a rectangle of the window by copying the clean background back.
 void restore(Game& g, int x, int y, int w, int h) {
+  if (unseen(g)) return;
   blit(win(g), x, y, g.scr.PicHAIKEI, x, y, w, h, Rop::Copy);
 }
 
 // A masked picture: the mask in cell (mx, my) cuts the shape, the image is laid in.
 void masked(Game& g, const Surface& sheet, int mx, int my, int ix, int iy, int w, int h, int x,
             int y) {
+  if (unseen(g)) return;
   blit(win(g), x, y, sheet, mx, my, w, h, Rop::And);
   blit(win(g), x, y, sheet, ix, iy, w, h, Rop::Xor);
 }
@@ -40,7 +45,9 @@ void keyed(Surface& dst, int dx, int dy, const Surface& src, int sx, int sy, int
 
 // The drop shadow of a box darkens whatever lies under it on the window, once:
 // a box drawn again over its own shadow leaves the shadow as it was.
-void shade(Game& g, int x, int y, int w, int h) { darken_rect(g.scr.win, x, y, w, h); }
+void shade(Game& g, int x, int y, int w, int h) {
+  if (!unseen(g)) darken_rect(g.scr.win, x, y, w, h);
+}
 
 Pixel iro(const Game& g, int col) {
   return (col >= 0 && col < int(g.scr.iro.size())) ? g.scr.iro[std::size_t(col)] : kBlack;
@@ -64,6 +71,7 @@ void suji_cell(Game& g, char c, int x, int y, int cc) {
 }
 
 void suji_text(Game& g, const std::string& s, int sx, int sy, int cc) {
+  if (unseen(g)) return;
   for (std::size_t i = 0; i < s.size(); ++i)
     suji_cell(g, s[i], 8 * sx + kSujiStep * int(i), 8 * sy, cc);
   changed(g);
@@ -71,6 +79,7 @@ void suji_text(Game& g, const std::string& s, int sx, int sy, int cc) {
 
 void text_at(Game& g, int sx, int sy, const std::string& moji, int col, int fl, int point,
              int cell = 0) {
+  if (unseen(g)) return;
   TextStyle st{point, true, iro(g, 0), cell};
   if (fl == 1) put_text(g.os, win(g), 8 * sx + 1, 8 * sy + 1, moji, st);
   st.color = iro(g, col);
@@ -79,12 +88,14 @@ void text_at(Game& g, int sx, int sy, const std::string& moji, int col, int fl, 
 }
 
 void plain_label(Game& g, const Surface& sheet, int sx, int sy, int w, int h, int xx, int yy) {
+  if (unseen(g)) return;
   blit(win(g), 8 * xx, 8 * yy, sheet, sx, sy, w, h, Rop::Copy);
   changed(g);
 }
 
 void masked_label(Game& g, const Surface& sheet, int cell_x, int cell_y, int w, int h, int xx,
                   int yy, bool erase) {
+  if (unseen(g)) return;
   if (erase) restore(g, 8 * xx, 8 * yy, w, h);
   else masked(g, sheet, 0, 0, cell_x, cell_y, w, h, 8 * xx, 8 * yy);
   changed(g);
@@ -116,6 +127,7 @@ void bottom_strip(Surface& w, int x, int y, const Surface& rev, int d) {
 }  // namespace
 
 void hai_put(Game& g, int no, int disp_x, int disp_y, int mode) {
+  if (unseen(g)) return;
   const int x = 8 * disp_x, y = 8 * disp_y;
   const int s17 = g.s.settei[17];
   if (no == kEmpty) {
@@ -158,6 +170,7 @@ void hai_put(Game& g, int no, int disp_x, int disp_y, int mode) {
 }
 
 void ura_put(Game& g, int disp_x, int disp_y, int mode) {
+  if (unseen(g)) return;
   const Surface& sh = mode != 0 ? g.scr.picHAI2 : g.scr.PicHAI;
   masked(g, sh, 0, 0, kTileW * back_design(g), kBackY, kTileW, kTileH, 8 * disp_x, 8 * disp_y);
   changed(g);
@@ -178,6 +191,7 @@ void frame_sides(Game& g, int row, int sx, int ex, int sy, int ey) {
 }  // namespace
 
 void gbox_r(Game& g, int sx, int sy, int ex, int ey, int fcol, int lcol, int fl) {
+  if (unseen(g)) return;
   // The frame line runs along pixels 2..5 of its pieces; the shadow falls two
   // pixels beyond it on the right and below.
   if (fl == 1) {
@@ -200,6 +214,7 @@ void gbox_r(Game& g, int sx, int sy, int ex, int ey, int fcol, int lcol, int fl)
 }
 
 void gbox_r_end(Game& g, int sx, int ex, int ey, int fcol, int lcol, int fl) {
+  if (unseen(g)) return;
   // The box grows by one line of the list (three rows): its old bottom row
   // becomes part of the sides, so the old corners and edge are painted over
   // with the inside, and the sides and shadow run down to the new bottom.
@@ -360,17 +375,20 @@ void font_score(Game& g, int xx, int yy) {
 }
 
 void gvram_push(Game& g, int yt, int ye) {
+  if (unseen(g)) return;
   const int y0 = std::clamp(16 * yt, 0, kScreenH), y1 = std::clamp(16 * ye, 0, kScreenH);
   blit(g.scr.PicWORK, 0, y0, win(g), 0, y0, kScreenW, y1 - y0, Rop::Copy);
 }
 
 void gvram_pop(Game& g, int yt, int ye) {
+  if (unseen(g)) return;
   const int y0 = std::clamp(16 * yt, 0, kScreenH), y1 = std::clamp(16 * ye, 0, kScreenH);
   blit(win(g), 0, y0, g.scr.PicWORK, 0, y0, kScreenW, y1 - y0, Rop::Copy);
   changed(g);
 }
 
 void g_line(Game& g, int a, int y1, int b, int y2, int fcol, int flg) {
+  if (unseen(g)) return;
   const Pixel c = iro(g, fcol);
   if (flg == 1) {
     fill_rect(win(g), std::min(a, b), std::min(y1, y2), std::abs(b - a) + 1, std::abs(y2 - y1) + 1, c);
@@ -418,6 +436,7 @@ void tenmetu(Game& g, int kk, int f) {
 }
 
 void haikei_to_window(Game& g) {
+  if (unseen(g)) return;
   blit(win(g), 0, 0, g.scr.PicHAIKEI, 0, 0, kScreenW, kScreenH, Rop::Copy);
   changed(g);
 }

@@ -105,6 +105,10 @@ struct Screen {
   // Pointers: 0 a hand pointing right, 1 a hand pointing up, 2 HIT, 3 SEL.
   std::array<Surface, 4> picICON;
 
+  // False when nobody will ever look at this table (the tool's simulations):
+  // the drawing calls then leave every surface alone and cost nothing.
+  bool shown = true;
+
   std::array<Pixel, 17> iro{};
   int ura_no = 0;  // tile-back design 0..7
   // Grid place of the next line of the yaku list.

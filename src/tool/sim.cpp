@@ -173,8 +173,10 @@ nlohmann::json run_sim(const SimOptions& opt) {
   auto game = std::make_unique<Game>(os);
   Game& g = *game;
   if (!Form_Load(g)) throw std::runtime_error("start-up failed");
-  // Nobody looks at the table: drawing becomes free.
+  // Nobody looks at the table, nobody continues these games.
   drop_pictures(g.scr);
+  g.scr.shown = false;
+  g.saves_for_later = false;
   apply_sim_settings(opt, g.s);
   g.s.settei[8] = 1;   // games follow one another
   g.s.settei[11] = 1;  // no pause before automatic steps
