@@ -12,6 +12,7 @@
 #include "engine/table_events.h"
 #include "engine/table.h"
 #include "eval/analysis.h"
+#include "eval/suit_memo.h"
 #include "eval/yaku.h"
 #include "lan/lan_state.h"
 #include "man/input.h"
@@ -46,6 +47,8 @@ struct Game {
   struct Players {
     std::function<int(Game&)> man, com;
   } players;
+  // What the decomposition orders leave of the suits planned lately.
+  SuitMemo suit_memo;
   // Who hears what happens at the table (tell_table).
   std::vector<TableListener> table_listeners;
   // The tool's simulations play thousands of games nobody continues: the files

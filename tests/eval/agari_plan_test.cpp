@@ -1,12 +1,15 @@
-// The complete-hand test and the wait list against a plain transcription of
-// the greedy search: every order tried in turn with the slot-by-slot removals,
-// compared on random hands, state left behind included. SEKIBA_AGARI_HANDS sets
-// how many hands of each kind (a Release build runs a million in seconds).
+// The complete-hand test, the wait list and the computer's decomposition
+// choice against a plain transcription of the greedy search: every order tried
+// in turn with the slot-by-slot removals, compared on random hands, state left
+// behind included. SEKIBA_AGARI_HANDS sets how many hands of each kind (a
+// Release build runs a million in seconds).
 #include <cstdlib>
+#include <map>
 #include <random>
 
 #include "bunkai_fixture.h"
 #include "eval/hand.h"
+#include "eval/suit_memo.h"
 
 namespace sekiba::test {
 namespace {
@@ -333,6 +336,133 @@ TEST_F(AgariPlanTest, WaitListMatchesTryingEveryCode) {
     EXPECT_EQ(com_machi_kazu(g), int(want.size()));
     EXPECT_EQ(std::vector<int>(g.a.machi_hai.begin() + 1, g.a.machi_hai.begin() + 1 + int(want.size())), want);
   }
+}
+
+// The choice as the text gives it, on the reference's decompositions: the
+// removals of open shapes (a number 2..7 with the first later tile one above)
+// and of pairs work on what each attempt left.
+struct RefChoice {
+  int case_no, jun, atama;
+  std::vector<int> tiles;  // what the hand holds at the end, in order
+};
+
+int open_shapes_out(Hand& w) {
+  for (int i = 1; i <= 14; ++i) {
+    const int t = w[i];
+    if (t == kEmpty || t > 30 || t % 10 < 2 || t % 10 > 7) continue;
+    for (int j = i + 1; j <= 14; ++j)
+      if (w[j] == t + 1) {
+        w[i] = w[j] = kEmpty;
+        break;
+      }
+  }
+  int n = 0;
+  for (int i = 1; i <= 14; ++i) n += w[i] != kEmpty;
+  return n;
+}
+
+int pairs_out(Ref& r) {
+  r.sort();
+  for (int i = 1; i <= 13; ++i)
+    if (r.w[i] != kEmpty && r.w[i] == r.w[i + 1]) r.w[i] = r.w[i + 1] = kEmpty;
+  return r.left();
+}
+
+std::vector<int> held(Hand w) {
+  std::vector<int> out;
+  for (int i = 1; i <= 14; ++i)
+    if (w[i] != kEmpty) out.push_back(w[i]);
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+RefChoice reference_choice(const Hand& hand, RefChoice choice) {
+  Ref r;
+  r.w = hand;
+  r.sort();
+  const Hand bak = r.w;
+  int best = 14, second = 14;
+  auto take = [&](int left, int c) { best = left, choice = {c, r.jun, r.atama_jun, {}}; };
+  for (int a = 1; a <= 2; ++a)
+    for (int j = 1; j <= 4; ++j)
+      for (int c = 1; c <= 6; ++c) {
+        r.atama_jun = a, r.jun = j;
+        const int left = r.decompose(bak, c);
+        if (left == 2) {
+          if (best >= 2 && open_shapes_out(r.w) == 0) take(left, c);
+        } else if (left == 3 && best == 3) {
+          if (open_shapes_out(r.w) == 1) return {c, j, a, held(r.w)};
+          if (pairs_out(r) == 1) take(left, c);
+        } else if (left == 3 && best > 3) {
+          take(left, c);
+        } else if (left != 2 && left != 3 && left == best) {
+          open_shapes_out(r.w);
+          const int rest = pairs_out(r);
+          if (rest < second) take(left, c), second = rest;
+        } else if (left != 2 && left != 3 && left < best) {
+          take(left, c);
+        }
+      }
+  for (int a = 1; a <= 2; ++a) {
+    r.atama_jun = a, r.jun = 1;
+    const int left = r.decompose(bak, 7);
+    if (left < best) take(left, 7);
+  }
+  r.atama_jun = r.jun = 1;
+  if (r.decompose(bak, 8) <= 2) choice = {8, 1, 1, {}};
+  choice.tiles = held(r.w);
+  return choice;
+}
+
+TEST_F(AgariPlanTest, DecompositionChoiceMatchesThePlainProcedure) {
+  Dealer d(1053);
+  int failures = 0;
+  auto same = [&](const Hand& hand) {
+    g.a.bunkai_no = std::int16_t(1 + d.gen() % 6), g.a.shuntsu_jun = 1, g.a.atama_jun = 1;
+    const RefChoice want = reference_choice(hand, {g.a.bunkai_no, 1, 1, {}});
+    g.t.com_hai = hand;
+    com_work_set(g);
+    com_bunkai_kime(g);
+    const bool ok = g.a.bunkai_no == want.case_no && g.a.shuntsu_jun == want.jun && g.a.atama_jun == want.atama &&
+                    held(g.a.work_hai) == want.tiles;
+    if (!ok && ++failures <= 5)
+      ADD_FAILURE() << "hand " << ::testing::PrintToString(slots(hand)) << ": case " << g.a.bunkai_no << " row "
+                    << g.a.shuntsu_jun << " head " << g.a.atama_jun << ", reference case " << want.case_no << " row "
+                    << want.jun << " head " << want.atama;
+  };
+  // Ready and nearly ready hands (where the open-shape and pair rules decide),
+  // any hands, the short hands beside melds, and a fifth copy.
+  const long n = hands_of_each_kind();
+  for (long k = 0; k < n && failures < 5; ++k) {
+    std::vector<int> near = d.complete(4), far = d.complete(4);
+    near[d.gen() % near.size()] = d.pick();
+    far[d.gen() % far.size()] = d.pick(), far[d.gen() % far.size()] = d.pick();
+    std::vector<int> shorter = d.complete(int(d.gen() % 4));
+    shorter[d.gen() % shorter.size()] = d.pick();
+    for (const auto& tiles : {near, far, d.random(14), shorter}) same(d.shuffled(tiles));
+  }
+  same(d.shuffled({1, 1, 1, 1, 1, 2, 3, 13, 14, 15, 22, 23, 31, 31}));
+
+  // Two suits of one hand that the memo would keep in one place.
+  std::map<std::size_t, SuitMemo::Suits::value_type> first_at;
+  int collisions = 0;
+  for (int a = 0; a < 9; ++a)
+    for (int b = a; b < 9; ++b)
+      for (int c = b; c < 9; ++c)
+        for (int e = c; e < 9 && collisions < 3; ++e) {
+          SuitMemo::Suits::value_type counts{};
+          for (int r : {a, b, c, e}) ++counts[std::size_t(r)];
+          const auto [it, fresh] = first_at.emplace(SuitMemo::place_of(counts, true), counts);
+          if (fresh) continue;
+          std::vector<int> tiles = {31, 31, 31, 27, 28, 29};
+          for (int r = 0; r < 9; ++r)
+            for (int k = 0; k < it->second[std::size_t(r)]; ++k) tiles.push_back(1 + r);
+          for (int r = 0; r < 9; ++r)
+            for (int k = 0; k < counts[std::size_t(r)]; ++k) tiles.push_back(11 + r);
+          same(d.shuffled(tiles));
+          ++collisions;
+        }
+  EXPECT_EQ(collisions, 3);
 }
 
 }  // namespace
