@@ -460,6 +460,15 @@ TEST_F(AgariPlanTest, DecompositionChoiceMatchesThePlainProcedure) {
           for (int r = 0; r < 9; ++r)
             for (int k = 0; k < counts[std::size_t(r)]; ++k) tiles.push_back(11 + r);
           same(d.shuffled(tiles));
+          // Each suit gets its own entry, whichever comes first.
+          SuitMemo memo;
+          std::array<const SuitLeftovers*, 4> got{};
+          for (const auto& [man, pin] : {std::pair(it->second, counts), std::pair(counts, it->second)}) {
+            memo.get({man, pin, {}, {}}, got);
+            EXPECT_EQ(got[0]->key, suit_key(man, true) + 1);
+            EXPECT_EQ(got[1]->key, suit_key(pin, true) + 1);
+            EXPECT_EQ(got[1]->with_head, suit_leftovers(pin, true).with_head);
+          }
           ++collisions;
         }
   EXPECT_EQ(collisions, 3);

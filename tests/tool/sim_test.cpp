@@ -6,7 +6,10 @@
 #include <cmath>
 #include <sstream>
 
+#include "engine/game.h"
+#include "headless/headless_platform.h"
 #include "records/settings.h"
+#include "screen/screen.h"
 
 namespace sekiba {
 namespace {
@@ -87,6 +90,28 @@ TEST(Sim, SameSeedSameGames) {
   // The opponent never calls: each of its tsumo wins is a closed tsumo.
   EXPECT_EQ(long(a["com"]["yaku"]["ツモ"]), long(a["com"]["tsumo"]));
   EXPECT_EQ(double(a["mean_final_score"]), std::floor(double(a["mean_final_score"]) / 50) * 50);
+}
+
+// The tool neither draws its table nor writes the files only a later run
+// reads; the same games drawn on a real table, with every file written, must
+// come out alike.
+TEST(Sim, GamesPlayAlikeUndrawnAndUnsavedAsDrawnAndSaved) {
+  SimOptions opt;
+  opt.games = 4;
+  opt.seed = 17;
+  opt.first_kyoku = 6;
+  const auto undrawn = run_sim(opt);
+  int drawn = 0;
+  opt.prepare = [&drawn](Game& g) {
+    g.scr.shown = true;
+    g.saves_for_later = true;
+    set_screen_scale(g.os, g.scr, 2);  // pictures of their own again
+    g.table_listeners.push_back([&drawn](Game& game, const TableEvent& e) {
+      if (e.kind == TableEventKind::GameEnd) drawn = dynamic_cast<HeadlessPlatform&>(game.os).window_changes;
+    });
+  };
+  EXPECT_EQ(without_speed(run_sim(opt)), without_speed(undrawn));
+  EXPECT_GT(drawn, 1000);
 }
 
 TEST(Sim, SeriesModeCountsItsHands) {
