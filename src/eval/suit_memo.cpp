@@ -10,9 +10,11 @@ namespace {
 
 using Counts = std::array<std::int8_t, 9>;
 
+// The scan takes a triplet, then the next three copies as another: a hand
+// can only hold six alike when something is wrong, but then too the counts
+// say what the scan leaves.
 Counts triplets_of(Counts c) {
-  for (auto& x : c)
-    if (x >= 3) x = std::int8_t(x - 3);
+  for (auto& x : c) x = std::int8_t(x % 3);
   return c;
 }
 
