@@ -12,6 +12,7 @@
 
 #include "engine/game.h"
 #include "eval/agari_plan.h"
+#include "eval/bunkai_order.h"
 #include "eval/hand.h"
 
 namespace sekiba {
@@ -88,14 +89,119 @@ struct Exact {
   }
 };
 
-// What follows the 48 orders and case 7: seven pairs, the shapes that are no
-// decomposition, and the split every greedy order missed.
-int after_orders(Game& g, const Hand& bak, bool user, const std::function<bool()>* take, bool standard) {
+// Work on the plan's suit keys (four bits a number): a bit at the foot of
+// each place that holds at least two tiles, at least three.
+constexpr std::uint64_t kFeet = 0x111111111ULL;
+constexpr std::uint64_t pairs_in(std::uint64_t k) { return (k >> 1 | k >> 2 | k >> 3) & kFeet; }
+constexpr std::uint64_t triplets_in(std::uint64_t k) {  // counts of at most four
+  return ((k + 5 * kFeet) >> 3) & kFeet;
+}
+constexpr Tile code_at(int suit, int bit) { return Tile(10 * suit + 1 + bit / 4); }
+
+void add_set(Analysis& a, Tile code, std::int16_t kind) {
+  a.mentsu_hai[std::size_t(a.mentsu_cnt)] = code;
+  a.mentsu_kind[std::size_t(a.mentsu_cnt)] = kind;
+  ++a.mentsu_cnt;
+  ++(kind == 1 ? a.shuntsu_cnt : a.kotsu_cnt);
+}
+
+// What a decomposition that takes the whole hand leaves, written from the
+// suit keys: the same removals in the same order (triplets by ascending code,
+// each start number's sequences suit by suit, the lowest or highest pair as
+// head), with the hand left empty. The plan has said the order takes every
+// tile, so at most four sets are written.
+void write_whole_order(Game& g, std::array<std::uint64_t, 4> k, int case_no) {
   Analysis& a = g.a;
-  restore(g, bak);
-  if (mentsu_bunkai(g, 8) == 0 && (!take || (*take)())) return kAgari;
-  restore(g, bak);
-  if (!take && kokushi_check(g) != 0) return kAgari;
+  bunkai_clear(g);
+  static constexpr const char* kSteps[8] = {"", "KSP", "KPS", "SPK", "SKP", "PKS", "PSK", "KP"};
+  const int jun = a.shuntsu_jun;
+  const int row = (jun >= 1 && jun <= 3) ? jun - 1 : 3;
+  for (const char* step = kSteps[case_no]; *step; ++step) {
+    if (*step == 'K') {
+      for (int s = 0; s < 4; ++s) {
+        const std::uint64_t t = triplets_in(k[std::size_t(s)]);
+        k[std::size_t(s)] -= 3 * t;
+        for (std::uint64_t m = t; m != 0 && a.mentsu_cnt <= 4; m &= m - 1) add_set(a, code_at(s, std::countr_zero(m)), 2);
+      }
+    } else if (*step == 'S') {
+      for (int start : kShuntsuOrder[row])
+        for (int s = 0; s < 3; ++s) {
+          const int at = 4 * (start - 1);
+          std::uint64_t& key = k[std::size_t(s)];
+          const int n = int(std::min({key >> at & 0xF, key >> (at + 4) & 0xF, key >> (at + 8) & 0xF}));
+          key -= std::uint64_t(n) * (std::uint64_t(0x111) << at);
+          for (int i = 0; i < n && a.mentsu_cnt <= 4; ++i) add_set(a, code_at(s, at), 1);
+        }
+    } else {
+      int suit = -1, bit = 0;
+      for (int s = 0; s < 4; ++s) {
+        const std::uint64_t p = pairs_in(k[std::size_t(s)]);
+        if (p == 0) continue;
+        if (a.atama_jun == 1) {
+          if (suit < 0) suit = s, bit = std::countr_zero(p);
+        } else {
+          suit = s, bit = 63 - std::countl_zero(p);
+        }
+      }
+      if (suit >= 0) {
+        k[std::size_t(suit)] -= std::uint64_t(2) << bit;
+        a.atama_hai = code_at(suit, bit);
+        ++a.toitsu_cnt;
+      }
+    }
+  }
+  std::fill(a.work_hai.begin() + 1, a.work_hai.begin() + 15, kEmpty);
+}
+
+// Seven pairs as toitsu_nuki takes them, on the suit keys: every code held
+// twice or more gives one pair (four alike are one pair and two tiles over).
+// The number of tiles it leaves.
+int seven_pairs_on_counts(Game& g, const AgariPlan& plan) {
+  Analysis& a = g.a;
+  bunkai_clear(g);
+  int pairs = 0;
+  for (int s = 0; s < 4; ++s)
+    for (std::uint64_t p = pairs_in(plan.keys[std::size_t(s)]); p != 0; p &= p - 1) {
+      ++pairs;
+      if (std::size_t(pairs) < a.toitsu_hai.size()) a.toitsu_hai[std::size_t(pairs)] = code_at(s, std::countr_zero(p));
+    }
+  a.toitsu_cnt = std::int16_t(pairs);
+  return plan.tiles - 2 * pairs;
+}
+
+// Fourteen tiles, each a terminal or an honour, all thirteen of them there.
+bool thirteen_orphans_on_counts(const AgariPlan& plan) {
+  constexpr std::uint64_t kMiddle = 0x0FFFFFFF0ULL;  // numbers 2..8
+  if (plan.tiles != 14) return false;
+  for (int s = 0; s < 3; ++s) {
+    const std::uint64_t k = plan.keys[std::size_t(s)];
+    if ((k & kMiddle) != 0 || (k & 0xF) == 0 || (k >> 32 & 0xF) == 0) return false;
+  }
+  for (int r = 0; r < 7; ++r)
+    if ((plan.keys[3] >> (4 * r) & 0xF) == 0) return false;
+  return true;
+}
+
+// What follows the 48 orders and case 7: seven pairs, the shapes that are no
+// decomposition, and the split every greedy order missed. With the plan's
+// counts (and nobody to accept or refuse a decomposition) the first two are
+// read from the counts.
+int after_orders(Game& g, const Hand& bak, bool user, const std::function<bool()>* take, bool standard,
+                 const AgariPlan* counted = nullptr) {
+  Analysis& a = g.a;
+  if (counted && !take) {
+    if (seven_pairs_on_counts(g, *counted) == 0) {
+      std::fill(a.work_hai.begin() + 1, a.work_hai.begin() + 15, kEmpty);
+      return kAgari;
+    }
+    restore(g, bak);
+    if (thirteen_orphans_on_counts(*counted)) return kAgari;
+  } else {
+    restore(g, bak);
+    if (mentsu_bunkai(g, 8) == 0 && (!take || (*take)())) return kAgari;
+    restore(g, bak);
+    if (!take && kokushi_check(g) != 0) return kAgari;
+  }
   if (!take && user && sisan_check(g) == 1) return kAgari;
   if (!standard) return 0;
   // A complete hand every greedy order missed: take the exact split.
@@ -150,6 +256,24 @@ int try_planned_orders(Game& g, const Hand& bak, bool user, const std::function<
   const AgariPlan plan = agari_plan(bak);
   if (!plan.covered) return try_every_order(g, bak, user, take);
   Analysis& a = g.a;
+  if (!take) {
+    // Nobody refuses a decomposition: the first order the plan names wins, and
+    // what it leaves is written from the counts.
+    if (plan.orders != 0) {
+      const int i = std::countr_zero(plan.orders);
+      a.atama_jun = std::int16_t(i / 24 + 1);
+      a.shuntsu_jun = std::int16_t(i % 24 / 6 + 1);
+      write_whole_order(g, plan.keys, i % 6 + 1);
+      return kAgari;
+    }
+    a.atama_jun = 2;
+    a.shuntsu_jun = 4;
+    if (plan.case7) {
+      write_whole_order(g, plan.keys, 7);
+      return kAgari;
+    }
+    return after_orders(g, bak, user, take, plan.standard, &plan);
+  }
   for (std::uint64_t m = plan.orders; m != 0; m &= m - 1) {
     const int i = std::countr_zero(m);
     a.atama_jun = std::int16_t(i / 24 + 1);

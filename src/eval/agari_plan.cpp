@@ -138,7 +138,7 @@ std::uint64_t key_of(const Counts& c) {
 // packed four bits a tile; built once and never changed afterwards.
 class SuitTable {
  public:
-  SuitTable() : keys_(kSize, 0), values_(kSize, 0) {
+  SuitTable() : places_(kSize) {
     for (bool numbers : {true, false}) {
       Counts c{};
       collect(c, numbers, 0, 4);
@@ -148,11 +148,12 @@ class SuitTable {
   // False when the suit cannot be cleared.
   bool find(std::uint64_t key, std::uint64_t& value) const {
     for (std::size_t at = slot(key);; at = (at + 1) & (kSize - 1)) {
-      if (keys_[at] == key + 1) {
-        value = values_[at];
+      const Place& p = places_[at];
+      if (p.key == key + 1) {
+        value = p.value;
         return true;
       }
-      if (keys_[at] == 0) return false;
+      if (p.key == 0) return false;
     }
   }
 
@@ -166,14 +167,13 @@ class SuitTable {
   void insert(const Counts& c, bool numbers) {
     const std::uint64_t key = key_of(c) | (numbers ? 0 : kHonourKey);
     std::size_t at = slot(key);
-    while (keys_[at] != 0) {
-      if (keys_[at] == key + 1) return;  // reached by another order of its sets
+    while (places_[at].key != 0) {
+      if (places_[at].key == key + 1) return;  // reached by another order of its sets
       at = (at + 1) & (kSize - 1);
     }
     int sum = 0;
     for (auto x : c) sum += x;
-    keys_[at] = key + 1;
-    values_[at] = entry_of(c, numbers, sum % 3 == 2);
+    places_[at] = {key + 1, entry_of(c, numbers, sum % 3 == 2)};
   }
 
   // Sets in non-decreasing kind order (triplet of tile i is kind i, sequence
@@ -202,7 +202,11 @@ class SuitTable {
     }
   }
 
-  std::vector<std::uint64_t> keys_, values_;
+  // Key and entry side by side: a look-up reads one cache line.
+  struct Place {
+    std::uint64_t key = 0, value = 0;
+  };
+  std::vector<Place> places_;
 };
 
 // Built on first use (thread-safe), immutable afterwards: 1 MB.
@@ -213,20 +217,55 @@ const SuitTable& suit_table() {
 
 }  // namespace
 
+namespace {
+
+// Each tile code's suit and place in its suit's key; suit -1: no tile.
+struct TilePlace {
+  std::int8_t suit = -1, shift = 0;
+};
+constexpr std::array<TilePlace, 64> kTilePlaces = [] {
+  std::array<TilePlace, 64> out{};
+  for (int c = 0; c < 64; ++c)
+    if (is_tile(c)) out[std::size_t(c)] = {std::int8_t(c / 10), std::int8_t(4 * (c % 10 - 1))};
+  return out;
+}();
+
+// A count above four in any of the key's nine places. A count of 8 or more
+// shows in the place's top bit; below that, adding 3 reaches it from 5 on
+// without carrying into the next place.
+constexpr bool over_four(std::uint64_t key) {
+  constexpr std::uint64_t kTop = 0x888888888ULL, kThrees = 0x333333333ULL;
+  return (key & kTop) != 0 || ((key + kThrees) & kTop) != 0;
+}
+
+}  // namespace
+
 AgariPlan agari_plan(const Hand& h) {
   AgariPlan plan;
-  std::array<std::uint8_t, 40> held{};
-  std::array<std::uint64_t, 4> key{};
-  std::array<int, 4> tiles{};
+  std::array<std::uint64_t, 4>& key = plan.keys;
+  // Four sums in registers: consecutive tiles of one suit would otherwise
+  // wait for each other's stores.
+  std::uint64_t k0 = 0, k1 = 0, k2 = 0, k3 = 0;
   for (int i = 1; i <= 14; ++i) {
     const Tile t = h[std::size_t(i)];
     if (t == kEmpty) continue;
-    if (!is_tile(t) || ++held[std::size_t(t)] > 4) return plan;
-    const int s = t / 10;
-    key[std::size_t(s)] += std::uint64_t(1) << (4 * (t % 10 - 1));
-    ++tiles[std::size_t(s)];
+    if (unsigned(t) >= kTilePlaces.size() || kTilePlaces[std::size_t(t)].suit < 0) return plan;
+    const TilePlace p = kTilePlaces[std::size_t(t)];
+    const std::uint64_t one = std::uint64_t(1) << p.shift;
+    k0 += p.suit == 0 ? one : 0;
+    k1 += p.suit == 1 ? one : 0;
+    k2 += p.suit == 2 ? one : 0;
+    k3 += p.suit == 3 ? one : 0;
+  }
+  key = {k0, k1, k2, k3};
+  std::array<int, 4> tiles{};
+  for (int s = 0; s < 4; ++s) {
+    if (over_four(key[std::size_t(s)])) return plan;
+    // The sum of the nine places (at most 14, so no place carries).
+    tiles[std::size_t(s)] = int((key[std::size_t(s)] * 0x111111111ULL) >> 32 & 0xF);
   }
   plan.covered = true;
+  plan.tiles = tiles[0] + tiles[1] + tiles[2] + tiles[3];
   int head = -1;
   for (int s = 0; s < 4; ++s) {
     const int r = tiles[std::size_t(s)] % 3;

@@ -3,6 +3,7 @@
 // over each suit's tile counts instead of trying the orders one by one. The
 // complete-hand test then runs only the order that succeeds, so the
 // decomposition it leaves behind is the one the full search would leave.
+#include <array>
 #include <cstdint>
 
 #include "eval/analysis.h"
@@ -22,6 +23,10 @@ struct AgariPlan {
   std::uint64_t orders = 0;
   // Case 7 (triplets and head only) leaves nothing.
   bool case7 = false;
+  // When covered: each suit's tile counts, four bits a number from 1 up (the
+  // honours East .. red dragon), and the number of tiles held.
+  std::array<std::uint64_t, 4> keys{};
+  int tiles = 0;
 };
 
 inline constexpr int kPlanOrders = 48;
