@@ -113,42 +113,58 @@ void add_set(Analysis& a, Tile code, std::int16_t kind) {
 void write_whole_order(Game& g, std::array<std::uint64_t, 4> k, int case_no) {
   Analysis& a = g.a;
   bunkai_clear(g);
-  static constexpr const char* kSteps[8] = {"", "KSP", "KPS", "SPK", "SKP", "PKS", "PSK", "KP"};
-  const int jun = a.shuntsu_jun;
-  const int row = (jun >= 1 && jun <= 3) ? jun - 1 : 3;
-  for (const char* step = kSteps[case_no]; *step; ++step) {
-    if (*step == 'K') {
-      for (int s = 0; s < 4; ++s) {
-        const std::uint64_t t = triplets_in(k[std::size_t(s)]);
-        k[std::size_t(s)] -= 3 * t;
-        for (std::uint64_t m = t; m != 0 && a.mentsu_cnt <= 4; m &= m - 1) add_set(a, code_at(s, std::countr_zero(m)), 2);
+  auto triplets = [&] {
+    for (int s = 0; s < 4; ++s) {
+      const std::uint64_t t = triplets_in(k[std::size_t(s)]);
+      k[std::size_t(s)] -= 3 * t;
+      for (std::uint64_t m = t; m != 0 && a.mentsu_cnt <= 4; m &= m - 1) add_set(a, code_at(s, std::countr_zero(m)), 2);
+    }
+  };
+  auto sequences = [&] {
+    const int jun = a.shuntsu_jun;
+    const int row = (jun >= 1 && jun <= 3) ? jun - 1 : 3;
+    // Where all three tiles of a sequence are held before the step; the step
+    // only ever takes tiles away.
+    std::array<std::uint64_t, 3> starts{};
+    for (int s = 0; s < 3; ++s) {
+      const std::uint64_t held = (k[std::size_t(s)] | k[std::size_t(s)] >> 1 | k[std::size_t(s)] >> 2 | k[std::size_t(s)] >> 3) & kFeet;
+      starts[std::size_t(s)] = held & held >> 4 & held >> 8;
+    }
+    if ((starts[0] | starts[1] | starts[2]) == 0) return;
+    for (int start : kShuntsuOrder[row])
+      for (int s = 0; s < 3; ++s) {
+        const int at = 4 * (start - 1);
+        if ((starts[std::size_t(s)] >> at & 1) == 0) continue;
+        std::uint64_t& key = k[std::size_t(s)];
+        const int n = int(std::min({key >> at & 0xF, key >> (at + 4) & 0xF, key >> (at + 8) & 0xF}));
+        key -= std::uint64_t(n) * (std::uint64_t(0x111) << at);
+        for (int i = 0; i < n && a.mentsu_cnt <= 4; ++i) add_set(a, code_at(s, at), 1);
       }
-    } else if (*step == 'S') {
-      for (int start : kShuntsuOrder[row])
-        for (int s = 0; s < 3; ++s) {
-          const int at = 4 * (start - 1);
-          std::uint64_t& key = k[std::size_t(s)];
-          const int n = int(std::min({key >> at & 0xF, key >> (at + 4) & 0xF, key >> (at + 8) & 0xF}));
-          key -= std::uint64_t(n) * (std::uint64_t(0x111) << at);
-          for (int i = 0; i < n && a.mentsu_cnt <= 4; ++i) add_set(a, code_at(s, at), 1);
-        }
-    } else {
-      int suit = -1, bit = 0;
-      for (int s = 0; s < 4; ++s) {
-        const std::uint64_t p = pairs_in(k[std::size_t(s)]);
-        if (p == 0) continue;
-        if (a.atama_jun == 1) {
-          if (suit < 0) suit = s, bit = std::countr_zero(p);
-        } else {
-          suit = s, bit = 63 - std::countl_zero(p);
-        }
-      }
-      if (suit >= 0) {
-        k[std::size_t(suit)] -= std::uint64_t(2) << bit;
-        a.atama_hai = code_at(suit, bit);
-        ++a.toitsu_cnt;
+  };
+  auto head = [&] {
+    int suit = -1, bit = 0;
+    for (int s = 0; s < 4; ++s) {
+      const std::uint64_t p = pairs_in(k[std::size_t(s)]);
+      if (p == 0) continue;
+      if (a.atama_jun == 1) {
+        if (suit < 0) suit = s, bit = std::countr_zero(p);
+      } else {
+        suit = s, bit = 63 - std::countl_zero(p);
       }
     }
+    if (suit < 0) return;
+    k[std::size_t(suit)] -= std::uint64_t(2) << bit;
+    a.atama_hai = code_at(suit, bit);
+    ++a.toitsu_cnt;
+  };
+  switch (case_no) {
+    case 1: triplets(); sequences(); head(); break;
+    case 2: triplets(); head(); sequences(); break;
+    case 3: sequences(); head(); triplets(); break;
+    case 4: sequences(); triplets(); head(); break;
+    case 5: head(); triplets(); sequences(); break;
+    case 6: head(); sequences(); triplets(); break;
+    default: triplets(); head(); break;
   }
   std::fill(a.work_hai.begin() + 1, a.work_hai.begin() + 15, kEmpty);
 }
@@ -377,7 +393,7 @@ int kokushi_check(Game& g) {
 }
 
 int sisan_check(Game& g) {
-  if (man_naki_kazu(g) != 0 || g.t.man_junme != 1) return 0;
+  if (g.t.man_junme != 1 || man_naki_kazu(g) != 0) return 0;
   const Hand& w = g.a.work_hai;
   int equal = 0, unconnected = 0;
   for (int i = 1; i <= 13; ++i) {

@@ -13,6 +13,12 @@ namespace {
 // only needs its tiles moved up, which one pass does.
 void sort_slots(Hand& h) {
   Tile* a = h.data() + 1;
+  // Most often the hand is in order already, its empty slots (38, above every
+  // tile) last: a look without a write. (A code above 38 is no tile and would
+  // be moved before the empty slots.)
+  bool in_order = a[13] <= kEmpty;
+  for (int i = 0; i < 13; ++i) in_order &= a[i] <= a[i + 1];
+  if (in_order) return;
   int n = 0;
   bool ordered = true;
   for (int i = 0; i < 14; ++i) {
