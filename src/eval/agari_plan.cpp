@@ -215,10 +215,6 @@ const SuitTable& suit_table() {
   return table;
 }
 
-}  // namespace
-
-namespace {
-
 // Each tile code's suit and place in its suit's key; suit -1: no tile.
 struct TilePlace {
   std::int8_t suit = -1, shift = 0;
