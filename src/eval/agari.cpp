@@ -266,8 +266,10 @@ int try_every_order(Game& g, const Hand& bak, bool user, const std::function<boo
   return after_orders(g, bak, user, take, standard);
 }
 
-// The same search, running only the orders the tables say leave nothing: the
-// others would only be overwritten by the next attempt.
+// The same search on the tables: the orders they say leave something would
+// only be overwritten by the next attempt. Without `take` the first order
+// that leaves nothing is written from the counts; with it, the orders that
+// leave nothing run in turn until one is accepted.
 int try_planned_orders(Game& g, const Hand& bak, bool user, const std::function<bool()>* take) {
   const AgariPlan plan = agari_plan(bak);
   if (!plan.covered) return try_every_order(g, bak, user, take);

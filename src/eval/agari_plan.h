@@ -1,8 +1,9 @@
 #pragma once
 // What the greedy decomposition orders will make of a hand, read from tables
 // over each suit's tile counts instead of trying the orders one by one. The
-// complete-hand test then runs only the order that succeeds, so the
-// decomposition it leaves behind is the one the full search would leave.
+// complete-hand test then writes (or, when a caller may refuse it, runs) only
+// the first order that succeeds, so the decomposition it leaves behind is the
+// one the full search would leave.
 #include <array>
 #include <cstdint>
 

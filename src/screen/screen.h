@@ -106,7 +106,9 @@ struct Screen {
   std::array<Surface, 4> picICON;
 
   // False when nobody will ever look at this table (the tool's simulations):
-  // the drawing calls then leave every surface alone and cost nothing.
+  // the tiles, labels, texts and boxes of the table are then not drawn. (The
+  // tool also drops every picture, so what little else draws, draws on
+  // nothing.)
   bool shown = true;
 
   std::array<Pixel, 17> iro{};
