@@ -4,43 +4,13 @@
 #include <array>
 #include <vector>
 
-#include "eval/bunkai_order.h"
+#include "eval/suit_steps.h"
 
 namespace sekiba {
 
 namespace {
 
-// One suit's tile counts, lowest number first (honours: East .. red dragon).
-using Counts = std::array<std::int8_t, 9>;
-
-// Sequences never cross from one suit into the next and triplets are taken
-// tile by tile, so every removal step works on each suit alone. Only the head
-// is taken from the whole hand: from its lowest pair or its highest.
-void take_triplets(Counts& c) {
-  for (auto& x : c)
-    if (x >= 3) x = std::int8_t(x - 3);
-}
-
-// The hand is in order whenever sequences are taken, so each start number
-// takes its sequences as often as all three tiles remain.
-void take_sequences(Counts& c, int row) {
-  for (int start : kShuntsuOrder[row]) {
-    const int s = start - 1;
-    const std::int8_t k = std::min({c[std::size_t(s)], c[std::size_t(s + 1)], c[std::size_t(s + 2)]});
-    for (int i = s; i < s + 3; ++i) c[std::size_t(i)] = std::int8_t(c[std::size_t(i)] - k);
-  }
-}
-
-int pair_index(const Counts& c, bool lowest) {
-  if (lowest) {
-    for (int i = 0; i < 9; ++i)
-      if (c[std::size_t(i)] >= 2) return i;
-  } else {
-    for (int i = 8; i >= 0; --i)
-      if (c[std::size_t(i)] >= 2) return i;
-  }
-  return -1;
-}
+using Counts = SuitCounts;
 
 bool is_empty(const Counts& c) {
   return std::all_of(c.begin(), c.end(), [](std::int8_t x) { return x == 0; });
@@ -53,21 +23,6 @@ bool just_a_pair(const Counts& c) {
   Counts rest = c;
   rest[std::size_t(i)] = 0;
   return is_empty(rest);
-}
-
-Counts minus_pair(Counts c, int i) {
-  c[std::size_t(i)] = std::int8_t(c[std::size_t(i)] - 2);
-  return c;
-}
-
-Counts triplets_of(Counts c) {
-  take_triplets(c);
-  return c;
-}
-
-Counts sequences_of(Counts c, int row, bool numbers) {
-  if (numbers) take_sequences(c, row);
-  return c;
 }
 
 // Entry bits, for k = (shuntsu_jun - 1) * 6 + case - 1 and k = 24 for case 7:

@@ -2,40 +2,13 @@
 
 #include <algorithm>
 
-#include "eval/bunkai_order.h"
+#include "eval/suit_steps.h"
 
 namespace sekiba {
 
 namespace {
 
-using Counts = std::array<std::int8_t, 9>;
-
-// The scan takes a triplet, then the next three copies as another: a hand
-// can only hold six alike when something is wrong, but then too the counts
-// say what the scan leaves.
-Counts triplets_of(Counts c) {
-  for (auto& x : c) x = std::int8_t(x % 3);
-  return c;
-}
-
-// The hand is in order whenever sequences are taken, so each start number
-// takes its sequences as often as all three tiles remain.
-Counts sequences_of(Counts c, int row, bool numbers) {
-  if (!numbers) return c;
-  for (int start : kShuntsuOrder[row]) {
-    const std::size_t s = std::size_t(start - 1);
-    const std::int8_t k = std::min({c[s], c[s + 1], c[s + 2]});
-    c[s] = std::int8_t(c[s] - k);
-    c[s + 1] = std::int8_t(c[s + 1] - k);
-    c[s + 2] = std::int8_t(c[s + 2] - k);
-  }
-  return c;
-}
-
-Counts minus_pair(Counts c, int rank) {
-  c[std::size_t(rank)] = std::int8_t(c[std::size_t(rank)] - 2);
-  return c;
-}
+using Counts = SuitCounts;
 
 // What remove_open_shapes and then remove_pairs leave of a sorted hand: a
 // tile of rank 2..7 takes the first later t + 1, and the copies of t all come
@@ -60,13 +33,8 @@ Leftover leftover_of(const Counts& c, bool numbers) {
 }
 
 std::uint8_t pair_ranks(const Counts& c) {
-  int low = 0xF, high = 0xF;
-  for (int r = 0; r < 9; ++r)
-    if (c[std::size_t(r)] >= 2) {
-      if (low == 0xF) low = r;
-      high = r;
-    }
-  return std::uint8_t(low | high << 4);
+  const int low = pair_index(c, true), high = pair_index(c, false);
+  return std::uint8_t((low < 0 ? 0xF : low) | (high < 0 ? 0xF : high) << 4);
 }
 
 }  // namespace

@@ -279,11 +279,9 @@ void apply(ReplayStep& st, const RecordLine& line) {
   const std::string& ev = line.ev;
   st.settled = false;
   if (ev == "hand") {
-    const long long score = t.man_ten;
     const std::int16_t lan = t.lan_mode;
     t = Table{};
     t.lan_mode = lan;
-    t.man_ten = std::int32_t(score);
     t.game_no = j["no"].get<std::int16_t>();
     t.kyoku = j["kyoku"].get<std::int16_t>();
     t.oya = j["oya"].get<std::int16_t>();

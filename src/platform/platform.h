@@ -40,18 +40,22 @@ struct TextStyle {
 // katakana; every other character takes two.
 inline bool half_width(char32_t c) { return (c >= 0x20 && c < 0x7F) || (c >= 0xFF61 && c <= 0xFF9F); }
 
+// The character of a UTF-8 text that starts at byte i, and i moved past it
+// (a cut-off character takes what is there).
+inline char32_t next_character(const std::string& utf8, std::size_t& i) {
+  const unsigned char b = static_cast<unsigned char>(utf8[i]);
+  const std::size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+  char32_t c = n == 1 ? b : b & (0x3F >> (n - 1));
+  for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k)
+    c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+  i += n;
+  return c;
+}
+
 // Grid columns of a UTF-8 text.
 inline int grid_columns(const std::string& utf8) {
   int cols = 0;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const unsigned char b = static_cast<unsigned char>(utf8[i]);
-    const std::size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    char32_t c = n == 1 ? b : b & (0x3F >> (n - 1));
-    for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k)
-      c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    cols += half_width(c) ? 1 : 2;
-    i += n;
-  }
+  for (std::size_t i = 0; i < utf8.size();) cols += half_width(next_character(utf8, i)) ? 1 : 2;
   return cols;
 }
 
