@@ -98,18 +98,10 @@ constexpr std::uint64_t triplets_in(std::uint64_t k) {  // counts of at most fou
 }
 constexpr Tile code_at(int suit, int bit) { return Tile(10 * suit + 1 + bit / 4); }
 
-void add_set(Analysis& a, Tile code, std::int16_t kind) {
-  a.mentsu_hai[std::size_t(a.mentsu_cnt)] = code;
-  a.mentsu_kind[std::size_t(a.mentsu_cnt)] = kind;
-  ++a.mentsu_cnt;
-  ++(kind == 1 ? a.shuntsu_cnt : a.kotsu_cnt);
-}
-
 // What a decomposition that takes the whole hand leaves, written from the
 // suit keys: the same removals in the same order (triplets by ascending code,
 // each start number's sequences suit by suit, the lowest or highest pair as
-// head), with the hand left empty. The plan has said the order takes every
-// tile, so at most four sets are written.
+// head), with the hand left empty.
 void write_whole_order(Game& g, std::array<std::uint64_t, 4> k, int case_no) {
   Analysis& a = g.a;
   bunkai_clear(g);
@@ -117,7 +109,7 @@ void write_whole_order(Game& g, std::array<std::uint64_t, 4> k, int case_no) {
     for (int s = 0; s < 4; ++s) {
       const std::uint64_t t = triplets_in(k[std::size_t(s)]);
       k[std::size_t(s)] -= 3 * t;
-      for (std::uint64_t m = t; m != 0 && a.mentsu_cnt <= 4; m &= m - 1) add_set(a, code_at(s, std::countr_zero(m)), 2);
+      for (std::uint64_t m = t; m != 0; m &= m - 1) record_set(a, code_at(s, std::countr_zero(m)), 2);
     }
   };
   auto sequences = [&] {
@@ -138,7 +130,7 @@ void write_whole_order(Game& g, std::array<std::uint64_t, 4> k, int case_no) {
         std::uint64_t& key = k[std::size_t(s)];
         const int n = int(std::min({key >> at & 0xF, key >> (at + 4) & 0xF, key >> (at + 8) & 0xF}));
         key -= std::uint64_t(n) * (std::uint64_t(0x111) << at);
-        for (int i = 0; i < n && a.mentsu_cnt <= 4; ++i) add_set(a, code_at(s, at), 1);
+        for (int i = 0; i < n; ++i) record_set(a, code_at(s, at), 1);
       }
   };
   auto head = [&] {

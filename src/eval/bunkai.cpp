@@ -8,8 +8,6 @@
 
 namespace sekiba {
 
-namespace {
-
 // Set-list and pair-list writes stay inside their arrays even if a caller
 // hands over more tiles than a hand can hold; the counters still count.
 void record_set(Analysis& a, Tile code, std::int16_t kind) {
@@ -21,8 +19,6 @@ void record_set(Analysis& a, Tile code, std::int16_t kind) {
   if (kind == 1) ++a.shuntsu_cnt;
   else ++a.kotsu_cnt;
 }
-
-}  // namespace
 
 void bunkai_clear(Game& g) {
   Analysis& a = g.a;

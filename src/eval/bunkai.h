@@ -23,6 +23,8 @@ inline constexpr int kAgari = 38;
 // and head only, anything else seven pairs. Returns the tiles left over.
 int mentsu_bunkai(Game& g, int case_no);
 void bunkai_clear(Game& g);
+// Writes a set (kind 1 a sequence, 2 a triplet) into the next place of the set list.
+void record_set(Analysis& a, Tile code, std::int16_t kind);
 void kotsu_nuki(Game& g);
 void shuntsu_nuki(Game& g);
 void shuntsu_nuki_sub(Game& g, int start);
